@@ -1,0 +1,107 @@
+#include "common/posix/native_paths.h"
+
+#include <iconv.h>
+#include <langinfo.h>
+
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+
+namespace {
+
+// Converts the whole text or nothing; true on success.
+bool Convert(const char* to, const char* from, const std::string& in, std::string& out) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  std::string result(in.size() * 4 + 16, '\0');
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  char* dst = &result[0];
+  size_t dstLeft = result.size();
+  size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+  bool ok = r != static_cast<size_t>(-1) && srcLeft == 0;
+  if (ok) ok = iconv(cd, nullptr, nullptr, &dst, &dstLeft) != static_cast<size_t>(-1);
+  iconv_close(cd);
+  if (!ok) return false;
+  result.resize(result.size() - dstLeft);
+  out.swap(result);
+  return true;
+}
+
+const char* NativeCharset() {
+  // nl_langinfo follows the locale only after setlocale; the console
+  // programs call it, but a library must not change the caller's locale.
+  const char* cs = nl_langinfo(CODESET);
+  if (!cs || !*cs || std::strcmp(cs, "ANSI_X3.4-1968") == 0) return "UTF-8";
+  return cs;
+}
+
+bool IsAscii(const std::string& s) {
+  for (unsigned char c : s)
+    if (c >= 0x80) return false;
+  return true;
+}
+
+// Converts only when the way back gives the same bytes, so that a name
+// which is not really in the source character set stays untouched.
+std::string RoundTrip(const char* to, const char* from, const std::string& in, bool* ok) {
+  std::string out, back;
+  bool converted = !IsAscii(in) && Convert(to, from, in, out) && Convert(from, to, out, back) && back == in;
+  if (ok) *ok = converted || IsAscii(in);
+  return converted ? out : in;
+}
+
+class CNativeFind : public IFind {
+ public:
+  explicit CNativeFind(std::unique_ptr<IFind> inner) : m_inner(std::move(inner)) {}
+  bool Next(FindEntry& entry) override {
+    if (!m_inner->Next(entry)) return false;
+    ToCp949(entry);
+    return true;
+  }
+  static void ToCp949(FindEntry& entry) {
+    std::string name = NativeToCp949(entry.name);
+    if (name.size() < sizeof entry.name) {
+      std::memcpy(entry.name, name.c_str(), name.size() + 1);
+    }
+  }
+
+ private:
+  std::unique_ptr<IFind> m_inner;
+};
+
+}  // namespace
+
+bool NativeIsUtf8() {
+  const char* cs = NativeCharset();
+  return strcasecmp(cs, "UTF-8") == 0 || strcasecmp(cs, "utf8") == 0;
+}
+
+std::string Cp949ToNative(const std::string& cp949, bool* ok) { return RoundTrip(NativeCharset(), "CP949", cp949, ok); }
+
+std::string NativeToCp949(const std::string& native, bool* ok) { return RoundTrip("CP949", NativeCharset(), native, ok); }
+
+std::unique_ptr<IFile> CNativePathFileSystem::Open(const char* path, const char* mode) {
+  return m_inner.Open(Cp949ToNative(path).c_str(), mode);
+}
+
+int CNativePathFileSystem::Stat(const char* path, FileStat& st) { return m_inner.Stat(Cp949ToNative(path).c_str(), st); }
+
+uint32_t CNativePathFileSystem::GetAttributes(const char* path) {
+  return m_inner.GetAttributes(Cp949ToNative(path).c_str());
+}
+
+bool CNativePathFileSystem::SetAttributes(const char* path, uint32_t attributes) {
+  return m_inner.SetAttributes(Cp949ToNative(path).c_str(), attributes);
+}
+
+int CNativePathFileSystem::SetTime(const char* path, time_t t) { return m_inner.SetTime(Cp949ToNative(path).c_str(), t); }
+
+int CNativePathFileSystem::Remove(const char* path) { return m_inner.Remove(Cp949ToNative(path).c_str()); }
+
+std::unique_ptr<IFind> CNativePathFileSystem::FindFirst(const char* pattern, FindEntry& first) {
+  std::unique_ptr<IFind> inner = m_inner.FindFirst(Cp949ToNative(pattern).c_str(), first);
+  if (!inner) return nullptr;
+  CNativeFind::ToCp949(first);
+  return std::make_unique<CNativeFind>(std::move(inner));
+}
