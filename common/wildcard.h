@@ -18,6 +18,13 @@
 // 8.3 names that Windows also matches are not emulated.
 bool WildcardMatch(const char* pattern, const char* name);
 
+// The same rule with UTF-8 characters instead of CP949 ones, for a POSIX
+// file system that names its files in UTF-8.
+bool WildcardMatchUtf8(const char* pattern, const char* name);
+
+// True when s is well-formed UTF-8 (ASCII included).
+bool IsValidUtf8(const char* s);
+
 // True when the pattern holds '*' or '?'.
 bool HasWildcard(const char* pattern);
 

@@ -1,0 +1,146 @@
+// The real file system over the Windows runtime and kernel32, with ANSI
+// (CP949) paths throughout.
+#include <windows.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <sys/utime.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/filesystem.h"
+#include "common/stdio_file.h"
+
+namespace {
+
+// errno for the kernel's last error, for the few calls that give no errno.
+void SetErrnoFromLastError() {
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_NO_MORE_FILES:
+      errno = ENOENT;
+      break;
+    case ERROR_NOT_ENOUGH_MEMORY:
+      errno = ENOMEM;
+      break;
+    case ERROR_DISK_FULL:
+      errno = ENOSPC;
+      break;
+    default:
+      errno = EACCES;
+      break;
+  }
+}
+
+void Fill(FindEntry& entry, const WIN32_FIND_DATAA& data) {
+  size_t len = strnlen(data.cFileName, sizeof entry.name - 1);
+  std::memcpy(entry.name, data.cFileName, len);
+  entry.name[len] = 0;
+  entry.attributes = data.dwFileAttributes;
+  entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+class CWin32Find : public IFind {
+ public:
+  explicit CWin32Find(HANDLE h) : m_h(h) {}
+  ~CWin32Find() override { FindClose(m_h); }
+  bool Next(FindEntry& entry) override {
+    WIN32_FIND_DATAA data;
+    if (!FindNextFileA(m_h, &data)) return false;
+    Fill(entry, data);
+    return true;
+  }
+
+ private:
+  HANDLE m_h;
+};
+
+class CWin32FileSystem : public IFileSystem {
+ public:
+  std::unique_ptr<IFile> Open(const char* path, const char* mode) override {
+    return OpenStdioFile(path, mode);
+  }
+
+  int Stat(const char* path, FileStat& out) override {
+    if (!path) {
+      errno = EINVAL;
+      return -1;
+    }
+    struct _stati64 st;
+    if (_stati64(path, &st) != 0) return -1;
+    bool dir = (st.st_mode & _S_IFDIR) != 0;
+    out.size = dir ? 0 : static_cast<uint64_t>(st.st_size);
+    out.mtime = static_cast<time_t>(st.st_mtime);
+    out.isDir = dir;
+    return 0;
+  }
+
+  uint32_t GetAttributes(const char* path) override {
+    if (!path) {
+      errno = EINVAL;
+      return kAttrInvalid;
+    }
+    DWORD attr = GetFileAttributesA(path);
+    if (attr == INVALID_FILE_ATTRIBUTES) {
+      SetErrnoFromLastError();
+      return kAttrInvalid;
+    }
+    return attr;
+  }
+
+  bool SetAttributes(const char* path, uint32_t attributes) override {
+    if (!path) {
+      errno = EINVAL;
+      return false;
+    }
+    if (!SetFileAttributesA(path, attributes)) {
+      SetErrnoFromLastError();
+      return false;
+    }
+    return true;
+  }
+
+  int SetTime(const char* path, time_t t) override {
+    if (!path) {
+      errno = EINVAL;
+      return -1;
+    }
+    struct _utimbuf times;
+    times.actime = t;
+    times.modtime = t;
+    return _utime(path, &times) == 0 ? 0 : -1;
+  }
+
+  int Remove(const char* path) override {
+    if (!path) {
+      errno = EINVAL;
+      return -1;
+    }
+    return remove(path) == 0 ? 0 : -1;
+  }
+
+  std::unique_ptr<IFind> FindFirst(const char* pattern, FindEntry& first) override {
+    if (!pattern) {
+      errno = EINVAL;
+      return nullptr;
+    }
+    WIN32_FIND_DATAA data;
+    HANDLE h = FindFirstFileA(pattern, &data);
+    if (h == INVALID_HANDLE_VALUE) {
+      SetErrnoFromLastError();
+      return nullptr;
+    }
+    Fill(first, data);
+    return std::make_unique<CWin32Find>(h);
+  }
+};
+
+}  // namespace
+
+IFileSystem& RealFileSystem() {
+  static CWin32FileSystem fs;
+  return fs;
+}
