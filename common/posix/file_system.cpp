@@ -1,6 +1,6 @@
 // The real file system over POSIX, made to look like a Windows volume where
 // the core can tell: Windows attributes derived from the mode bits, a
-// read-only file refuses writers and removal even for root, and the folder
+// read-only file refuses writers, new times and removal even for root, and the folder
 // search follows FindFirstFileA. Only '/' separates folders here.
 #include <dirent.h>
 #include <sys/stat.h>
@@ -125,6 +125,10 @@ class CPosixFileSystem : public IFileSystem {
 
   int SetTime(const char* path, time_t t) override {
     if (!path) return Fail(path);
+    if (IsReadOnlyFile(path)) {
+      errno = EACCES;  // set the time before making a file read-only
+      return -1;
+    }
     struct utimbuf times;
     times.actime = t;
     times.modtime = t;

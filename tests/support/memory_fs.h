@@ -22,8 +22,8 @@
 // and ".." (first) in every folder but a root.
 //
 // Paths: '\\' and '/' are both separators (CP949-aware), runs of them count
-// as one, a trailing one is dropped; names are case-sensitive. The root ("",
-// "/" or a drive "C:") always exists. Entries of a folder are listed in byte
+// as one, a trailing one is dropped; names are case-sensitive. The roots
+// ("" for relative paths, "/" and every drive "C:") always exist. Entries of a folder are listed in byte
 // order of their names. New files get kAttrArchive and the clock's mtime
 // (SetClock), folders kAttrDirectory.
 class CMemoryFileSystem : public IFileSystem {
