@@ -16,8 +16,9 @@ class CTSSubHeadWrite {
   CTSSubHeadWrite(IFileSystem& fs, IFile& out, const char* srcPath, const char* outPath,
                   const CMyMessage& message);
 
-  // 0 on success, otherwise the answer to a report (-1, -3; never 4: a probe
-  // is retried here, a failed write is not).
+  // 0 on success, otherwise the answer to a report: -1 or -3, or 4 when a
+  // write failed and the user wants the whole file tried again (a failed
+  // probe of the source is retried here and never gives 4).
   int WriteFileHeader(const char* keyText, JobCounters counters);
   // The source's modify time as 14 digits of local time, zero-terminated.
   int GetFileTime(const char* path, char szModifyTime[15], JobCounters counters);

@@ -63,6 +63,7 @@ class CTrisels {
  private:
   int ApplyExistenceRule(const char* resultName, const char* tag, JobCounters& counters,
                          OverwriteAll* overwriteAll);
+  int OpenSource(const char* path, const char* tag, JobCounters& counters);
   int OpenResult(const char* resultName, const char* tag, JobCounters& counters);
   int CloseStreams();
   void ResetFile();
@@ -75,7 +76,8 @@ class CTrisels {
   std::unique_ptr<IFile> m_outfp;
   char szInputPathFname[260];
   char m_outputPath[260];  // szEncodingFname or szDecodingFname; empty until settled
-  std::unique_ptr<unsigned char[]> m_block;  // RunCoding's buffer, made on first use
+  bool m_created;  // this call created (or emptied) the file at m_outputPath
+  std::unique_ptr<unsigned char[]> m_block;  // RunCoding's block and key stream, made on first use
 };
 
 #endif
