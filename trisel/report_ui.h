@@ -27,9 +27,22 @@ enum UiAnswer : int {
   kAnswerNoToAll = 11,
 };
 
+// One report as the reporter got it (texts never null, maybe empty).
+struct ReportInfo {
+  const char* caption;
+  const char* tag;  // "Class::Method, call, n": where it arose
+  const char* message;
+  const char* path;
+  int kind;
+};
+
 class IReportUI {
  public:
   virtual ~IReportUI() = default;
+  // Told of every report, kind 0 included, before its question (if any) is
+  // asked: a console may print the warnings that ask nothing. Does nothing
+  // unless overridden.
+  virtual void OnReport(const ReportInfo& info) { (void)info; }
   // A modal message box of kind kReportAbortRetryIgnore, kReportYesNo or
   // kReportStopJob with the given caption (always "경고") and the full text,
   // question included, owned by the main window. Returns the button pressed.

@@ -61,15 +61,18 @@ int ResultOf(int kind, int answer) {
 
 int CMyMessage::Report(const char* caption, const char* tag, const char* message,
                        const char* path, int kind) {
-  (void)tag;  // the tag names the place in the code; the texts do not show it
   if (!caption) caption = "";
+  if (!tag) tag = "";
   if (!message) message = "";
   if (!path) path = "";
   if (IsLogicalMessage(message)) errno = 0;
 
+  int err = errno;
+  m_ui->OnReport(ReportInfo{caption, tag, message, path, kind});
+  errno = err;
+
   std::string box;
   std::string body;
-  int err = errno;
   if (err != 0) {
     const char* sys = std::strerror(err);
     box = std::string("\n(") + caption + ") " + message + "\n\n" + path + "\n[" + sys + "]\n";
