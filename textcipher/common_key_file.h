@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "common/filesystem.h"
+#include "common/mystring.h"
 #include "textcipher/keyfile_view.h"
 
 enum : int32_t {
@@ -34,8 +35,8 @@ extern const char kKeyFileReadingText[];
 int ReadCommonKeyFile(IFileSystem& fs, const char* path, char* block, IKeyFileView& view);
 
 // The messages of the reader (CP949), for views and tests.
-void KeyFileNotFoundText(const char* path, char* out, uint32_t size);
-void KeyFileErrorText(const char* path, const char* errorText, char* out, uint32_t size);
+void KeyFileNotFoundText(const char* path, CMyString& out);
+void KeyFileErrorText(const char* path, const char* errorText, CMyString& out);
 const char* KeyFileTooSmallText(KeyFileProgram program);
 
 #endif
