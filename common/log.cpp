@@ -92,6 +92,8 @@ void WriteLog(int flags, const char* format, ...) {
   std::fflush(f);
 }
 
+void CloseLogs() { CloseAll(); }
+
 void SetLogBasePath(const char* base) {
   CloseAll();
   g_base = base ? base : "";

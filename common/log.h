@@ -31,6 +31,8 @@ enum : int {
 #endif
 
 void WriteLog(int flags, const char* format, ...) MIRELKA_PRINTF(2, 3);
+// WriteLog(kLogClose, ...) without a format to warn about.
+void CloseLogs();
 
 // Where the logs go: base + ".log", "_err.log", "_dbg.log". The default
 // (null or empty) is the full path of the running executable. Closes any

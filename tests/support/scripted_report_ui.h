@@ -1,0 +1,75 @@
+// A reporter front end for tests: answers from a script, and keeps every
+// report and every question it was given.
+#ifndef MIRELKA_TESTS_SUPPORT_SCRIPTED_REPORT_UI_H
+#define MIRELKA_TESTS_SUPPORT_SCRIPTED_REPORT_UI_H
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "trisel/report_ui.h"
+
+class CScriptedReportUI : public IReportUI {
+ public:
+  struct Seen {
+    std::string caption, tag, message, path;
+    int kind;
+  };
+  struct Asked {
+    int kind;  // kReportOverwrite for the overwrite dialog
+    std::string caption, text;
+  };
+
+  // Answers (kAnswer...) for the next questions, in order. When the script
+  // runs dry every further question gets `fallback` and counts as unexpected.
+  void Script(std::initializer_list<int> answers) { m_answers.insert(m_answers.end(), answers); }
+  void SetFallback(int answer) { m_fallback = answer; }
+
+  const std::vector<Seen>& Reports() const { return m_reports; }
+  const std::vector<Asked>& Questions() const { return m_questions; }
+  int Unexpected() const { return m_unexpected; }
+  size_t Left() const { return m_answers.size(); }
+  // Tags of all reports so far, in order.
+  std::vector<std::string> Tags() const {
+    std::vector<std::string> tags;
+    for (const Seen& s : m_reports) tags.push_back(s.tag);
+    return tags;
+  }
+  void Clear() {
+    m_reports.clear();
+    m_questions.clear();
+    m_answers.clear();
+    m_unexpected = 0;
+  }
+
+  void OnReport(const ReportInfo& info) override {
+    m_reports.push_back({info.caption, info.tag, info.message, info.path, info.kind});
+  }
+  int AskMessageBox(ReportKind kind, const char* caption, const char* text) override {
+    m_questions.push_back({kind, caption, text});
+    return Next();
+  }
+  int AskOverwrite(const char* text) override {
+    m_questions.push_back({kReportOverwrite, "", text});
+    return Next();
+  }
+
+ private:
+  int Next() {
+    if (m_answers.empty()) {
+      ++m_unexpected;
+      return m_fallback;
+    }
+    int a = m_answers.front();
+    m_answers.pop_front();
+    return a;
+  }
+
+  std::deque<int> m_answers;
+  int m_fallback = kAnswerAbort;
+  int m_unexpected = 0;
+  std::vector<Seen> m_reports;
+  std::vector<Asked> m_questions;
+};
+
+#endif
