@@ -1,0 +1,30 @@
+// Program-wide state of Trisel.exe that the main dialog shares with the job
+// thread, the settings dialogs and the banner.
+#ifndef TRISEL_WIN32_APP_H
+#define TRISEL_WIN32_APP_H
+
+#include <windows.h>
+
+#include "common/mystring.h"
+
+struct CTriselApp {
+  HINSTANCE instance = nullptr;
+  HWND mainWnd = nullptr;
+  int argc = 0;
+  char** argv = nullptr;
+  bool encrypt = false;
+
+  HBRUSH whiteBrush = nullptr;
+  HBRUSH bannerTextBrush = nullptr;  // the mode colour behind the banner text box
+
+  HANDLE jobThread = nullptr;
+  HANDLE bannerTextThread = nullptr;
+  HANDLE bannerImageThread = nullptr;
+  volatile LONG bannerStop = 0;
+
+  CMyString bannerLink;  // address a click on the banner opens
+};
+
+CTriselApp& App();
+
+#endif

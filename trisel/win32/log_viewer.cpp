@@ -1,0 +1,97 @@
+#include "trisel/win32/log_viewer.h"
+
+#include "common/filesystem.h"
+#include "common/mystring.h"
+#include "trisel/dialog_rules.h"
+#include "trisel/win32/app.h"
+#include "trisel/win32/resource.h"
+#include "trisel/win32/window_util.h"
+
+namespace {
+
+const COLORREF kViewerBack = RGB(0xF5, 0xFF, 0xFF);
+const int kEditTop = 29;
+const int kMinSize = 300;
+
+void Layout(HWND hwnd, int width, int height) {
+  MoveWindow(GetDlgItem(hwnd, IDC_LOG_TEXT), 0, kEditTop, width,
+             height > kEditTop ? height - kEditTop : 0, TRUE);
+  HWND close = GetDlgItem(hwnd, IDCANCEL);
+  RECT rc;
+  GetWindowRect(close, &rc);
+  SetWindowPos(close, nullptr, width - 90, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void OnSetText(HWND hwnd, const char* text, bool jobLog) {
+  SetWindowTextA(hwnd, jobLog ? "로그 보기" : "에러 보기");
+  SetDlgItemTextA(hwnd, 1019, jobLog ? "작업한 로그 내용입니다." : "작업한 에러 내용입니다.");
+  HWND edit = GetDlgItem(hwnd, IDC_LOG_TEXT);
+  SendMessageA(edit, EM_LIMITTEXT, 0, 0);  // no 32 KB cap on long logs
+  SetWindowTextA(edit, text);
+}
+
+INT_PTR CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_INITDIALOG: {
+      CenterWindow(hwnd, App().mainWnd);
+      SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(kViewerBack)));
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      Layout(hwnd, rc.right, rc.bottom);
+      return TRUE;
+    }
+    case UM_LOG_SETTEXT:
+      OnSetText(hwnd, reinterpret_cast<const char*>(wParam), lParam != 0);
+      return TRUE;
+    case WM_SIZE: Layout(hwnd, LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_GETMINMAXINFO: {
+      MINMAXINFO* mm = reinterpret_cast<MINMAXINFO*>(lParam);
+      mm->ptMinTrackSize.x = kMinSize;
+      mm->ptMinTrackSize.y = kMinSize;
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+      if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_LOG_TEXT) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, kViewerBack);
+        return GetWindowLongPtrA(hwnd, DWLP_USER);
+      }
+      return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) DestroyWindow(hwnd);
+      return TRUE;
+    case WM_CLOSE: DestroyWindow(hwnd); return TRUE;
+    case WM_DESTROY: {
+      HBRUSH brush = reinterpret_cast<HBRUSH>(GetWindowLongPtrA(hwnd, DWLP_USER));
+      if (brush != nullptr) DeleteObject(brush);
+      SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+      return TRUE;
+    }
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+void OpenLogViewer(HWND mainWnd, int which) {
+  bool jobLog = which == IDC_SHOW_LOG;
+  // The logs are named after the running program's own path, exactly as
+  // the log writer names them, so a renamed program still finds its logs.
+  CMyString path;
+  GetModulePath(path);
+  path += CMyString(jobLog ? ".log" : "_err.log");
+  CMyString banner = GetWindowTextString(GetDlgItem(mainWnd, IDC_BANNER_TEXT));
+  CMyString text;
+  if (BuildLogViewText(RealFileSystem(), path.GetBuffer(), banner.GetBuffer(), text) != 0) {
+    WarningBox(mainWnd, "도움말 파일을 찾을 수 없습니다.");
+    return;
+  }
+  HWND viewer = CreateDialogParamA(App().instance, MAKEINTRESOURCEA(IDD_LOGVIEW), mainWnd,
+                                   ViewerProc, 0);
+  if (viewer == nullptr) return;
+  ShowWindow(viewer, SW_SHOW);
+  SendMessageA(viewer, UM_LOG_SETTEXT, reinterpret_cast<WPARAM>(text.GetBuffer()), jobLog ? 1 : 0);
+}
