@@ -35,7 +35,9 @@ class CStdioFile : public IFile {
 
   size_t Read(void* buf, size_t n) override {
     if (!m_fp) return Closed();
-    return fread(buf, 1, n, m_fp);
+    size_t done = fread(buf, 1, n, m_fp);
+    if (done < n && feof(m_fp)) m_eof = true;
+    return done;
   }
   size_t Write(const void* buf, size_t n) override {
     if (!m_fp) return Closed();
@@ -46,13 +48,17 @@ class CStdioFile : public IFile {
   }
   int Seek(int64_t offset, int whence) override {
     if (!m_fp) return static_cast<int>(Closed()) - 1;
-    return Seek64(m_fp, offset, whence) == 0 ? 0 : -1;
+    if (Seek64(m_fp, offset, whence) != 0) return -1;
+    // Kept apart from the stream's own flag: not every runtime's 64-bit seek
+    // clears it.
+    m_eof = false;
+    return 0;
   }
   int64_t Tell() override {
     if (!m_fp) return static_cast<int64_t>(Closed()) - 1;
     return Tell64(m_fp);
   }
-  bool Eof() const override { return m_fp && feof(m_fp) != 0; }
+  bool Eof() const override { return m_eof; }
   bool Error() const override { return !m_fp || ferror(m_fp) != 0; }
   int Flush() override {
     if (!m_fp) return static_cast<int>(Closed()) - 1;
@@ -91,6 +97,7 @@ class CStdioFile : public IFile {
   FILE* m_fp;
   bool m_writable;
   int m_writeErr = 0;  // errno of the first short write
+  bool m_eof = false;
 };
 
 }  // namespace

@@ -7,9 +7,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "common/filesystem.h"
+#include "common/path.h"
 #include "common/stdio_file.h"
+#include "common/wildcard.h"
 
 namespace {
 
@@ -43,24 +46,48 @@ void Fill(FindEntry& entry, const WIN32_FIND_DATAA& data) {
   entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+// A read-only file. Windows itself refuses to write, re-time or delete
+// one, but Wine run by root does not, so the adapter checks first.
+bool IsReadOnlyFile(const char* path) {
+  DWORD attr = GetFileAttributesA(path);
+  return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY) && (attr & FILE_ATTRIBUTE_READONLY);
+}
+
+// The system's search also matches the short 8.3 names ("*.tsl" finds
+// "a.tslx" through "A~1.TSL"), and Wine's leaves out the DOS rules for
+// '?', '.' and "*."; every entry is checked against the one rule the POSIX
+// adapter and the test stand-ins follow as well.
 class CWin32Find : public IFind {
  public:
-  explicit CWin32Find(HANDLE h) : m_h(h) {}
+  CWin32Find(HANDLE h, const char* wildcard) : m_h(h), m_wildcard(wildcard) {}
+  CWin32Find(const CWin32Find&) = delete;
+  CWin32Find& operator=(const CWin32Find&) = delete;
   ~CWin32Find() override { FindClose(m_h); }
   bool Next(FindEntry& entry) override {
     WIN32_FIND_DATAA data;
-    if (!FindNextFileA(m_h, &data)) return false;
+    while (FindNextFileA(m_h, &data)) {
+      if (Take(entry, data)) return true;
+    }
+    return false;
+  }
+  bool Take(FindEntry& entry, const WIN32_FIND_DATAA& data) const {
+    if (!WildcardMatch(m_wildcard.c_str(), data.cFileName)) return false;
     Fill(entry, data);
     return true;
   }
 
  private:
   HANDLE m_h;
+  std::string m_wildcard;  // the last component of the caller's pattern
 };
 
 class CWin32FileSystem : public IFileSystem {
  public:
   std::unique_ptr<IFile> Open(const char* path, const char* mode) override {
+    if (path && ModeWrites(mode) && IsReadOnlyFile(path)) {
+      errno = EACCES;
+      return nullptr;
+    }
     return OpenStdioFile(path, mode);
   }
 
@@ -108,6 +135,10 @@ class CWin32FileSystem : public IFileSystem {
       errno = EINVAL;
       return -1;
     }
+    if (IsReadOnlyFile(path)) {
+      errno = EACCES;
+      return -1;
+    }
     struct _utimbuf times;
     times.actime = t;
     times.modtime = t;
@@ -117,6 +148,10 @@ class CWin32FileSystem : public IFileSystem {
   int Remove(const char* path) override {
     if (!path) {
       errno = EINVAL;
+      return -1;
+    }
+    if (IsReadOnlyFile(path)) {
+      errno = EACCES;
       return -1;
     }
     return remove(path) == 0 ? 0 : -1;
@@ -133,8 +168,10 @@ class CWin32FileSystem : public IFileSystem {
       SetErrnoFromLastError();
       return nullptr;
     }
-    Fill(first, data);
-    return std::make_unique<CWin32Find>(h);
+    auto find = std::make_unique<CWin32Find>(h, pattern + PathNameOffset(pattern));
+    if (find->Take(first, data) || find->Next(first)) return find;
+    errno = ENOENT;
+    return nullptr;
   }
 };
 
