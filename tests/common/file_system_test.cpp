@@ -267,10 +267,73 @@ TEST_P(FileSystemTest, FindFollowsTheWindowsWildcardRule) {
   EXPECT_TRUE(e.IsDir());
 }
 
+TEST_P(FileSystemTest, FilesAboveFourGiB) {
+  if (!GetParam()) GTEST_SKIP() << "held in memory";
+  // Sparse on the disks the tests run on: one byte past 4 GiB.
+  const int64_t at = (int64_t{1} << 32) + 10;
+  auto f = Fs().Open(P("huge.bin").c_str(), "wb");
+  ASSERT_TRUE(f);
+  ASSERT_EQ(f->Seek(at, SEEK_SET), 0);
+  ASSERT_EQ(f->Write("z", 1), 1u);
+  EXPECT_EQ(f->Tell(), at + 1);
+  ASSERT_EQ(f->Close(), 0);
+  FileStat st;
+  ASSERT_EQ(Fs().Stat(P("huge.bin").c_str(), st), 0);
+  EXPECT_EQ(st.size, static_cast<uint64_t>(at + 1));
+  FindEntry e;
+  ASSERT_TRUE(Fs().FindFirst(P("huge.bin").c_str(), e));
+  EXPECT_EQ(e.size, static_cast<uint64_t>(at + 1));
+  auto r = Fs().Open(P("huge.bin").c_str(), "rb");
+  ASSERT_TRUE(r);
+  ASSERT_EQ(r->Seek(-1, SEEK_END), 0);
+  EXPECT_EQ(r->Tell(), at);
+  char c = 0;
+  EXPECT_EQ(r->Read(&c, 1), 1u);
+  EXPECT_EQ(c, 'z');
+}
+
 INSTANTIATE_TEST_SUITE_P(Disks, FileSystemTest, ::testing::Values(true, false),
                          [](const ::testing::TestParamInfo<bool>& info) {
                            return std::string(info.param ? "Real" : "Memory");
                          });
+
+#ifndef _WIN32
+TEST(PosixFileSystem, AFullDiskIsReportedByCloseOrWrite) {
+  // /dev/full takes every write into the stream buffer and fails on flush.
+  auto f = RealFileSystem().Open("/dev/full", "wb");
+  if (!f) GTEST_SKIP() << "no /dev/full";
+  EXPECT_EQ(f->Write("abc", 3), 3u);
+  errno = 0;
+  EXPECT_NE(f->Close(), 0);
+  EXPECT_EQ(errno, ENOSPC);
+
+  auto g = RealFileSystem().Open("/dev/full", "wb");
+  ASSERT_TRUE(g);
+  std::string block(1 << 20, 'x');
+  EXPECT_LT(g->Write(block.data(), block.size()), block.size());
+  EXPECT_TRUE(g->Error());
+  errno = 0;
+  EXPECT_NE(g->Close(), 0);
+  EXPECT_EQ(errno, ENOSPC);
+}
+#endif
+
+TEST(TempDir, RemovesNestedAndReadOnlyFiles) {
+  std::string path;
+  {
+    CTempDir dir;
+    path = dir.Path();
+    const std::string sep(1, NativeSeparator());
+    ASSERT_TRUE(dir.MakeDir("a"));
+    ASSERT_TRUE(dir.MakeDir("a" + sep + "b"));
+    ASSERT_TRUE(dir.WriteFile("a" + sep + "b" + sep + "ro.txt", "keep"));
+    EXPECT_EQ(dir.ReadFile("a" + sep + "b" + sep + "ro.txt"), "keep");
+    ASSERT_TRUE(RealFileSystem().SetAttributes((dir / ("a" + sep + "b" + sep + "ro.txt")).c_str(),
+                                               kAttrReadOnly | kAttrArchive));
+  }
+  FileStat st;
+  EXPECT_NE(RealFileSystem().Stat(path.substr(0, path.size() - 1).c_str(), st), 0);
+}
 
 TEST(MemoryFileSystem, RootsPathsAndBookkeeping) {
   CMemoryFileSystem fs;
