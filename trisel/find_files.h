@@ -56,7 +56,6 @@ class CFindFiles {
   IJobView& m_jobView;
   JobState& m_job;
   std::function<void()> m_logListener;
-  int m_depth = 0;
 };
 
 #endif
