@@ -62,6 +62,26 @@ void ShuffleSample(char* block) {
 
 }  // namespace
 
+uint64_t SizeAsFloat(uint64_t size) {
+  // Done in integers: with x87 arithmetic a compiler may keep a float in
+  // extended precision and skip the rounding, which would move the offsets.
+  int bits = 0;
+  while (bits < 64 && (size >> bits) != 0) ++bits;
+  if (bits <= 24) return size;
+  int shift = bits - 24;
+  uint64_t kept = size >> shift;
+  uint64_t rest = size & ((uint64_t{1} << shift) - 1);
+  uint64_t half = uint64_t{1} << (shift - 1);
+  if (rest > half || (rest == half && (kept & 1))) ++kept;  // nearest, ties to even
+  return kept << shift;
+}
+
+int64_t KeyFileSampleOffset(int32_t i, uint64_t sizeAsFloat) {
+  // floor(i * f / 1024) without overflow: f = 1024 q + r.
+  uint64_t q = sizeAsFloat >> 10, r = sizeAsFloat & 1023;
+  return static_cast<int64_t>(q * static_cast<uint64_t>(i) + ((r * static_cast<uint64_t>(i)) >> 10));
+}
+
 int ReadCommonKeyFile(IFileSystem& fs, const char* path, char* block, IKeyFileView& view) {
   errno = 0;
   std::unique_ptr<IFile> file = fs.Open(path, "rb");
@@ -96,18 +116,17 @@ int ReadCommonKeyFile(IFileSystem& fs, const char* path, char* block, IKeyFileVi
   view.SetRange(0, kKeyBlockSize);
   view.SetText(kKeyFileReadingText);
 
-  // The size as a single-precision float: exact up to 16,777,216 bytes,
-  // 24 significant bits above. Peers sample the same offsets only if they
-  // round the same way, so this is part of the key.
-  const double f = static_cast<float>(size);
+  // Peers sample the same offsets only if they round the size the same way,
+  // so the rounding is part of the key.
+  const uint64_t f = SizeAsFloat(static_cast<uint64_t>(size));
   int rc = kKeyOk;
   int readErr = 0;
   bool sampled = false;
   std::memset(block, 0, kKeyBlockSize + 1);
   for (int32_t i = 0; i < kKeyBlockSize; ++i) {
-    // Exact in double (at most 34 significant bits). Kept in 64 bits so that
-    // files of 2 GB and more are sampled across their whole length.
-    int64_t offset = static_cast<int64_t>((static_cast<double>(i) * f) / 1024.0);
+    // Kept in 64 bits so that files of 2 GB and more are sampled across
+    // their whole length.
+    int64_t offset = KeyFileSampleOffset(i, f);
     if (file->Seek(offset, SEEK_SET) != 0) {
       rc = kKeyFailed;
       break;

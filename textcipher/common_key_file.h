@@ -34,6 +34,13 @@ extern const char kKeyFileReadingText[];
 // the rest of the block stays zero.
 int ReadCommonKeyFile(IFileSystem& fs, const char* path, char* block, IKeyFileView& view);
 
+// The file size rounded to a single-precision float (nearest, ties to even):
+// exact up to 16,777,216 bytes, 24 significant bits above.
+uint64_t SizeAsFloat(uint64_t size);
+// Offset of sample i (0..1023): i x sizeAsFloat / 1024, truncated. The first
+// is 0, they never decrease and all lie inside the file.
+int64_t KeyFileSampleOffset(int32_t i, uint64_t sizeAsFloat);
+
 // The messages of the reader (CP949), for views and tests.
 void KeyFileNotFoundText(const char* path, CMyString& out);
 void KeyFileErrorText(const char* path, const char* errorText, CMyString& out);

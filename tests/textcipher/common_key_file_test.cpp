@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "support/memory_fs.h"
@@ -212,6 +213,16 @@ TEST(CommonKeyFile, OffsetsFollowTheSizeInSinglePrecision) {
   CheckLargeFile(16777219, 16777220.0);        // halfway: rounds to even, up
   CheckLargeFile(1000000007, 1000000000.0);    // 24 significant bits
   CheckLargeFile(1073741824, 1073741824.0);    // 1 GB
+}
+
+TEST(CommonKeyFile, SizeRoundingMatchesTheFloatConversion) {
+  std::mt19937_64 rng(1024);
+  for (int n = 0; n < 20000; ++n) {
+    uint64_t size = rng() >> (rng() % 40 + 1);
+    if (n < 64) size = (uint64_t{1} << (24 + n % 30)) + (n / 30) * 3 - 2;
+    volatile float f = static_cast<float>(size);  // stored: really rounded
+    ASSERT_EQ(static_cast<uint64_t>(f), SizeAsFloat(size)) << size;
+  }
 }
 
 TEST(CommonKeyFile, FilesOfSeveralGigabytesAreSampledAcrossTheirLength) {
