@@ -80,8 +80,11 @@ class IFileSystem {
   // Deletes a file; 0 or -1 with errno set.
   virtual int Remove(const char* path) = 0;
   // Starts a search for a wildcard pattern ("C:\\dir\\*.*", "/dir/*.tsl"),
-  // with the Windows rules for '*' and '?'. The first matching entry is in
-  // `first`. Null when nothing matches or the folder cannot be read.
+  // with the Windows rules for '*' and '?' (common/wildcard.h) on the last
+  // component. "." and ".." come first, when they match, in every folder but
+  // a root; the other entries in the order the system gives them. The first
+  // matching entry is in `first`. Null when nothing matches (errno ENOENT)
+  // or the folder cannot be read.
   virtual std::unique_ptr<IFind> FindFirst(const char* pattern, FindEntry& first) = 0;
 };
 

@@ -37,7 +37,14 @@ int RemoveFolder(const std::string& path) {
 }
 
 std::string TempRoot() {
-  for (const char* var : {"TMPDIR", "TEMP", "TMP"}) {
+#ifdef _WIN32
+  // Wine hands Unix variables such as TMPDIR through unchanged; only the
+  // Windows ones hold Windows paths.
+  const char* const vars[] = {"TEMP", "TMP"};
+#else
+  const char* const vars[] = {"TMPDIR"};
+#endif
+  for (const char* var : vars) {
     const char* v = std::getenv(var);
     if (v && *v) {
       std::string root(v);
