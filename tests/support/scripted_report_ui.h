@@ -35,6 +35,11 @@ class CScriptedReportUI : public IReportUI {
     for (const Seen& s : m_reports) tags.push_back(s.tag);
     return tags;
   }
+  // Forgets what was seen and asked, keeps the script.
+  void ClearSeen() {
+    m_reports.clear();
+    m_questions.clear();
+  }
   void Clear() {
     m_reports.clear();
     m_questions.clear();

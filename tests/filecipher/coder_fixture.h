@@ -1,0 +1,118 @@
+// What the file coder tests share: an in-memory disk, scripted answers, a
+// recording view, a job state, logs in a temporary folder, and the .tsl
+// layout built by hand from the format's rules.
+#ifndef MIRELKA_TESTS_FILECIPHER_CODER_FIXTURE_H
+#define MIRELKA_TESTS_FILECIPHER_CODER_FIXTURE_H
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "common/log.h"
+#include "filecipher/trisels.h"
+#include "filecipher/verify_code.h"
+#include "support/memory_fs.h"
+#include "support/recording_view.h"
+#include "support/scripted_report_ui.h"
+#include "support/temp_dir.h"
+
+// The payload coded by the byte-at-a-time rule: byte k (from 0) with key
+// byte ((k mod 30001) + 1) mod L.
+inline std::string CodeBytes(const std::string& data, const std::string& key) {
+  std::string out = data;
+  for (size_t k = 0; k < out.size(); ++k)
+    out[k] = static_cast<char>(out[k] ^ key[((k % 30001) + 1) % key.size()]);
+  return out;
+}
+
+inline std::string LocalStamp(time_t t) {
+  struct tm tmv;
+#ifdef _WIN32
+  localtime_s(&tmv, &t);
+#else
+  localtime_r(&t, &tmv);
+#endif
+  char buf[32];
+  std::strftime(buf, sizeof buf, "%Y%m%d%H%M%S", &tmv);
+  return buf;
+}
+
+// A whole .tsl file with filler bytes of 1; compare with SameTsl.
+inline std::string BuildTsl(const std::string& key, time_t mtime, unsigned attr,
+                            const std::string& name, const std::string& data,
+                            const std::string& chown = "win:win:1:1",
+                            const std::string& mode = "81a4") {
+  unsigned char code[21];
+  MakeVerifyCode(key.c_str(), code);
+  std::string out("\x0e\x14", 2);
+  for (int i = 0; i < 20; ++i) {
+    out += static_cast<char>(code[i]);
+    out += '\x01';
+  }
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "%02x", attr & 0xFF);
+  out += LocalStamp(mtime) + hex + mode + chown + '\0' + name + '\0';
+  return out + CodeBytes(data, key);
+}
+
+// Equal but for the filler bytes (odd offsets 3..41), which must lie in 1..20.
+inline ::testing::AssertionResult SameTsl(const std::string& expected, const std::string& got) {
+  if (expected.size() != got.size())
+    return ::testing::AssertionFailure() << "size " << got.size() << ", want " << expected.size();
+  for (size_t i = 0; i < got.size(); ++i) {
+    bool filler = i >= 3 && i <= 41 && i % 2 == 1;
+    if (filler) {
+      if (got[i] < 1 || got[i] > 20)
+        return ::testing::AssertionFailure() << "filler " << int(got[i]) << " at " << i;
+    } else if (expected[i] != got[i]) {
+      return ::testing::AssertionFailure() << "differs at offset " << i;
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+class CoderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetLogBasePath((m_logDir / "Trisel.exe").c_str());
+    SetDebugLogEnabled(true);
+    m_ui.SetFallback(kAnswerIgnore);
+  }
+  void TearDown() override {
+    SetLogBasePath(nullptr);
+    SetDebugLogEnabled(false);
+  }
+
+  // One file through a fresh coder object, as the folder walk does it.
+  int Run(IFileSystem& fs, const std::string& path, const std::string& key, int mode) {
+    CTrisels coder(fs, m_ui, m_view, m_job);
+    return coder.Trisel(path.c_str(), key.c_str(), 0, mode, 0, m_counters, &m_overwrite,
+                        &m_job.cancel);
+  }
+  int Encrypt(const std::string& path, const std::string& key = "drowssap8") {
+    return Run(m_fs, path, key, kModeEncrypt);
+  }
+  int Decrypt(const std::string& path, const std::string& key = "drowssap8") {
+    return Run(m_fs, path, key, kModeDecrypt);
+  }
+  void ResetCounters() {
+    m_counters = JobCounters();
+    m_overwrite = OverwriteAll();
+  }
+  std::string ErrorLog() {
+    CloseLogs();
+    return m_logDir.ReadFile("Trisel.exe_err.log");
+  }
+
+  CTempDir m_logDir;
+  CMemoryFileSystem m_fs;
+  CScriptedReportUI m_ui;
+  CRecordingView m_view;
+  JobState m_job;
+  JobCounters m_counters;
+  OverwriteAll m_overwrite;
+};
+
+#endif
