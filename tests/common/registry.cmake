@@ -1,3 +1,5 @@
-mirelka_add_test(registry_tests
-  SOURCES ${CMAKE_CURRENT_LIST_DIR}/registry_test.cpp
-  LIBS mirelka_registry)
+set(_registry_tests ${CMAKE_CURRENT_LIST_DIR}/registry_test.cpp)
+if(WIN32)
+  list(APPEND _registry_tests ${CMAKE_CURRENT_LIST_DIR}/win32/registry_win32_test.cpp)
+endif()
+mirelka_add_test(registry_tests SOURCES ${_registry_tests} LIBS mirelka_registry)
