@@ -288,6 +288,26 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM lp) {
   return TRUE;
 }
 
+// Trisel refuses to encrypt a single .tsl file with a box that names the
+// file: proof that the path arrived whole, Hangul and blanks included.
+void CheckRealRefusal(IShellExtInit* init, IContextMenu* menu, const std::string& data) {
+  std::vector<std::string> one = {data + "이미 암호.tsl"};
+  HANDLE f = CreateFileA(one[0].c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f != INVALID_HANDLE_VALUE) CloseHandle(f);
+  CDropData single(one, true, true);
+  init->Initialize(nullptr, &single, nullptr);
+  Invoke(menu, MAKEINTRESOURCEA(0));
+  init->Initialize(nullptr, nullptr, nullptr);  // lets go of `single` before it goes
+  HWND box = WaitForWindow("#32770", "경고", 30000);
+  BoxWatch watch;
+  if (box) {
+    EnumChildWindows(box, CollectStatic, reinterpret_cast<LPARAM>(&watch));
+    CloseAndWait(box);
+  }
+  Check(watch.text == "이미 암호.tsl\n\n암호화된 파일입니다.\n(이중으로 암호화할 수 없습니다.)",
+        "real Trisel names the one selected file", watch.text);
+}
+
 DWORD WINAPI WatchForBox(LPVOID arg) {
   BoxWatch* watch = static_cast<BoxWatch*>(arg);
   HWND box = WaitForWindow("#32770", kDllTitle, 15000);
@@ -415,6 +435,7 @@ int main(int argc, char** argv) {
   if (real) {
     CheckRealRun(menu, 0);
     CheckRealRun(menu, 1);
+    CheckRealRefusal(init, menu, data);
   } else {
     CheckStubRun(menu, 1, paths, "decrypt, ANSI drop list");
     CheckStubRun(menu, 0, paths, "encrypt, ANSI drop list");
@@ -424,6 +445,7 @@ int main(int argc, char** argv) {
     CDropData single(one, true, true);
     init->Initialize(nullptr, &single, nullptr);
     CheckStubRun(menu, 1, one, "one file");
+    init->Initialize(nullptr, &wide, nullptr);
     CheckMissingTrisel(menu);
   }
 
