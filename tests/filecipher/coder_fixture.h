@@ -78,7 +78,10 @@ class CoderTest : public ::testing::Test {
   void SetUp() override {
     SetLogBasePath((m_logDir / "Trisel.exe").c_str());
     SetDebugLogEnabled(true);
+    // Unscripted questions skip the file.
     m_ui.SetFallback(kAnswerIgnore);
+    m_ui.SetFallback(kReportYesNo, kAnswerNo);
+    m_ui.SetFallback(kReportStopJob, kAnswerNo);
   }
   void TearDown() override {
     SetLogBasePath(nullptr);

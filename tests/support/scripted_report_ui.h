@@ -4,6 +4,7 @@
 #define MIRELKA_TESTS_SUPPORT_SCRIPTED_REPORT_UI_H
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,12 @@ class CScriptedReportUI : public IReportUI {
   // runs dry every further question gets `fallback` and counts as unexpected.
   void Script(std::initializer_list<int> answers) { m_answers.insert(m_answers.end(), answers); }
   void SetFallback(int answer) { m_fallback = answer; }
+  // Answers for questions of one kind only; they go before the common script.
+  void ScriptFor(int kind, std::initializer_list<int> answers) {
+    m_kindAnswers[kind].insert(m_kindAnswers[kind].end(), answers);
+  }
+  // The fallback for one kind alone (the overwrite dialog: kAnswerNo unless set).
+  void SetFallback(int kind, int answer) { m_kindFallback[kind] = answer; }
 
   const std::vector<Seen>& Reports() const { return m_reports; }
   const std::vector<Asked>& Questions() const { return m_questions; }
@@ -44,6 +51,7 @@ class CScriptedReportUI : public IReportUI {
     m_reports.clear();
     m_questions.clear();
     m_answers.clear();
+    m_kindAnswers.clear();
     m_unexpected = 0;
   }
 
@@ -52,18 +60,25 @@ class CScriptedReportUI : public IReportUI {
   }
   int AskMessageBox(ReportKind kind, const char* caption, const char* text) override {
     m_questions.push_back({kind, caption, text});
-    return Next();
+    return Next(kind);
   }
   int AskOverwrite(const char* text) override {
     m_questions.push_back({kReportOverwrite, "", text});
-    return Next();
+    return Next(kReportOverwrite);
   }
 
  private:
-  int Next() {
+  int Next(int kind) {
+    std::deque<int>& own = m_kindAnswers[kind];
+    if (!own.empty()) {
+      int a = own.front();
+      own.pop_front();
+      return a;
+    }
     if (m_answers.empty()) {
       ++m_unexpected;
-      return m_fallback;
+      auto it = m_kindFallback.find(kind);
+      return it != m_kindFallback.end() ? it->second : m_fallback;
     }
     int a = m_answers.front();
     m_answers.pop_front();
@@ -72,6 +87,8 @@ class CScriptedReportUI : public IReportUI {
 
   std::deque<int> m_answers;
   int m_fallback = kAnswerAbort;
+  std::map<int, std::deque<int>> m_kindAnswers;
+  std::map<int, int> m_kindFallback{{kReportOverwrite, kAnswerNo}};
   int m_unexpected = 0;
   std::vector<Seen> m_reports;
   std::vector<Asked> m_questions;

@@ -1,0 +1,123 @@
+// Every file-system call of one encryption and one decryption made to fail,
+// once or from then on: each run must end with a report, the right result
+// and counter, no handle left open, the source untouched, and either a
+// complete result or none at all.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+
+#include "coder_fixture.h"
+
+namespace {
+
+const char kSrc[] = "C:\\d\\한글 파일.txt";
+const char kTsl[] = "C:\\d\\한글 파일.txt.tsl";
+const char kKey[] = "drowssap8";
+const time_t kTime = 1500000000;
+
+bool Contains(const std::string& s, const char* part) { return s.find(part) != std::string::npos; }
+
+// Which tags may report a failure of op.
+bool TagFits(FsOp op, const std::string& tag) {
+  switch (op) {
+    case FsOp::Open: return Contains(tag, "fopen(");
+    case FsOp::Read: return Contains(tag, "getc(m_infp)");
+    case FsOp::Write:
+      return Contains(tag, "ferror(m_outfp)") || Contains(tag, "putc(m_outfp)");
+    case FsOp::Close: return Contains(tag, "fclose(m_outfp)");
+    case FsOp::Stat: return Contains(tag, "stat(");
+    case FsOp::GetAttr: return Contains(tag, "GetAttribute");
+    case FsOp::SetTime: return Contains(tag, "utime()");
+    case FsOp::SetAttr: return Contains(tag, "SetFileAttributes()");
+    default: return false;
+  }
+}
+
+class FaultsTest : public CoderTest {
+ protected:
+  void Walk(int mode, FsOp op, bool persistent, bool retryFirst) {
+    std::string data(70000, 'x');
+    for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i % 251);
+    const char* src = mode == kModeEncrypt ? kSrc : kTsl;
+    const char* out = mode == kModeEncrypt ? kTsl : kSrc;
+    for (unsigned n = 1; n < 500; ++n) {
+      SCOPED_TRACE(std::string(FsOpName(op)) + (persistent ? " always" : " once") +
+                   (retryFirst ? " retry" : "") + " mode " + std::to_string(mode) + " call " +
+                   std::to_string(n));
+      CMemoryFileSystem mem;
+      mem.AddFile(kSrc, data, kTime, kAttrArchive | kAttrReadOnly);
+      if (mode == kModeDecrypt) {
+        ASSERT_EQ(0, Run(mem, kSrc, kKey, kModeEncrypt));
+        mem.SetAttributes(kSrc, kAttrArchive);
+        mem.Remove(kSrc);
+      }
+      std::string source = mem.Contents(src);
+      CFaultFileSystem fs(mem);
+      fs.FailAt(op, n, EIO, persistent);
+      m_ui.Clear();
+      if (retryFirst) m_ui.ScriptFor(kReportAbortRetryIgnore, {kAnswerRetry});
+      ResetCounters();
+      int rc = Run(fs, src, kKey, mode);
+      if (!fs.Fired()) {
+        EXPECT_EQ(0, rc);
+        EXPECT_GT(n, 1u) << "the operation was never called";
+        return;
+      }
+      EXPECT_EQ(0, mem.OpenFiles());
+      EXPECT_EQ(source, mem.Contents(src));
+      if (rc == 0) {
+        EXPECT_EQ(1, m_counters.ok);
+        EXPECT_EQ(0, m_counters.err);
+        if (mode == kModeEncrypt)
+          EXPECT_TRUE(SameTsl(BuildTsl(kKey, kTime, 0x21, "한글 파일.txt", data), mem.Contents(out)));
+        else
+          EXPECT_EQ(data, mem.Contents(out));
+        // Only the property restore may fail and still give a done file.
+        for (const std::string& tag : m_ui.Tags()) EXPECT_TRUE(TagFits(op, tag)) << tag;
+        if (op != FsOp::SetTime && op != FsOp::SetAttr && op != FsOp::Close && !retryFirst) {
+          EXPECT_TRUE(m_ui.Reports().empty());
+        }
+      } else {
+        EXPECT_EQ(-3, rc);
+        EXPECT_EQ(0, m_counters.ok);
+        EXPECT_EQ(1, m_counters.err + m_counters.warn);
+        EXPECT_FALSE(mem.Exists(out)) << "an incomplete result was left behind";
+        ASSERT_FALSE(m_ui.Reports().empty());
+        const std::string& tag = m_ui.Reports().back().tag;
+        // A failed stat of the result name counts as "exists": the
+        // overwrite question, answered No, is a warning.
+        if (m_counters.warn) EXPECT_TRUE(Contains(tag, "stat(sz")) << tag;
+        else EXPECT_TRUE(TagFits(op, tag)) << tag;
+      }
+    }
+    FAIL() << "no end";
+  }
+};
+
+TEST_F(FaultsTest, EncryptSurvivesEveryFailure) {
+  for (FsOp op : {FsOp::Open, FsOp::Read, FsOp::Write, FsOp::Close, FsOp::Stat, FsOp::GetAttr})
+    for (bool persistent : {false, true})
+      for (bool retry : {false, true}) Walk(kModeEncrypt, op, persistent, retry);
+}
+
+TEST_F(FaultsTest, DecryptSurvivesEveryFailure) {
+  for (FsOp op : {FsOp::Open, FsOp::Read, FsOp::Write, FsOp::Close, FsOp::Stat, FsOp::SetTime,
+                  FsOp::SetAttr})
+    for (bool persistent : {false, true})
+      for (bool retry : {false, true}) Walk(kModeDecrypt, op, persistent, retry);
+}
+
+TEST_F(FaultsTest, AbortStopsTheJobAndLeavesNoResult) {
+  m_fs.AddFile(kSrc, std::string(5000, 'a'), kTime);
+  CFaultFileSystem fs(m_fs);
+  fs.FailAt(FsOp::Write, 3, ENOSPC, true);
+  m_ui.Script({kAnswerAbort});
+  EXPECT_EQ(-1, Run(fs, kSrc, kKey, kModeEncrypt));
+  EXPECT_EQ(1, m_counters.err);
+  EXPECT_FALSE(m_fs.Exists(kTsl));
+  EXPECT_EQ(0, m_view.overallSteps);
+  EXPECT_NE(std::string::npos, ErrorLog().find("<결과파일> 쓰기에 실패했습니다."));
+}
+
+}  // namespace
