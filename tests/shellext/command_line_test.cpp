@@ -44,33 +44,6 @@ TEST(TriselCommandLine, ProgramSitsBesideTheDll) {
   EXPECT_EQ(Str(program), "\\\\server\\share\\Trisel.exe");
 }
 
-TEST(TriselCommandLine, FailureBoxNamesTheProgramAndTheDll) {
-  CMyString text, caption;
-  LaunchFailureText(CMyString("C:\\x\\Trisel.exe"), text);
-  EXPECT_EQ(Str(text),
-            "[ C:\\x\\Trisel.exe ] 프로그램 실행에 실패했습니다.\n"
-            "해당 프로그램 설치 환경이 변경됐거나, 선택하신 파일이 너무 많습니다.");
-  // The Korean text is stored as CP949: "프" is C7 C1.
-  EXPECT_EQ(static_cast<unsigned char>(text.GetAt(20)), 0xC7);
-  EXPECT_EQ(static_cast<unsigned char>(text.GetAt(21)), 0xC1);
-  ModuleTitle("C:\\트리셀\\TriselShell64.dll", caption);
-  EXPECT_EQ(Str(caption), "TriselShell64");
-}
-
-TEST(CommandText, VerbsAndHelpPerOffsetAndType) {
-  for (unsigned type : {kVerbA, kVerbW}) {
-    EXPECT_STREQ(CommandText(0, type), "Operation1");
-    EXPECT_STREQ(CommandText(1, type), "Operation2");
-    EXPECT_STREQ(CommandText(5, type), "TriselShell");
-  }
-  for (unsigned type : {kHelpTextA, kHelpTextW}) {
-    EXPECT_STREQ(CommandText(0, type), "Do something to the selected file(s)");
-    EXPECT_STREQ(CommandText(1, type), "Do something else to the selected file(s)");
-    EXPECT_STREQ(CommandText(5, type), "TriselShell");
-  }
-  for (unsigned type : {2u, 3u, 6u, 7u}) EXPECT_EQ(CommandText(0, type), nullptr) << type;
-}
-
 TEST(CommandText, CopyZeroFillsAndAlwaysTerminates) {
   char buf[16];
   memset(buf, 0x55, sizeof(buf));
