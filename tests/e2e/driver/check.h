@@ -1,0 +1,32 @@
+// Scenario bookkeeping of the end-to-end driver.
+#ifndef E2E_DRIVER_CHECK_H
+#define E2E_DRIVER_CHECK_H
+
+#include <string>
+
+// Records a failed expectation of the running scenario and prints it.
+void Fail(const char* file, int line, const std::string& what);
+// Failures so far in the running scenario.
+int ScenarioFailures();
+
+#define EXPECT_TRUE_E(cond, what)                            \
+  do {                                                       \
+    if (!(cond)) Fail(__FILE__, __LINE__, std::string(what)); \
+  } while (0)
+
+#define EXPECT_EQ_E(want, got, what)                                                      \
+  do {                                                                                    \
+    const std::string w_ = (want), g_ = (got);                                            \
+    if (w_ != g_) Fail(__FILE__, __LINE__, std::string(what) + ": want [" + w_ + "] got [" + g_ + "]"); \
+  } while (0)
+
+// Ends the scenario at once when a step it depends on failed.
+#define REQUIRE_E(cond, what)                                \
+  do {                                                       \
+    if (!(cond)) {                                           \
+      Fail(__FILE__, __LINE__, std::string(what));           \
+      return;                                                \
+    }                                                        \
+  } while (0)
+
+#endif

@@ -1,0 +1,65 @@
+// Working another program's windows from outside, the way a user would:
+// find its windows and controls, type, click, read texts.
+#ifndef E2E_DRIVER_UI_H
+#define E2E_DRIVER_UI_H
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// A started program.
+struct Program {
+  PROCESS_INFORMATION pi = {};
+  bool Running(DWORD waitMs = 0) const;
+  // Waits for the end; false on timeout.
+  bool WaitExit(DWORD timeoutMs) const;
+  void Kill();
+  void Close();
+};
+
+// Starts `commandLine` (already quoted as Explorer would quote it).
+bool StartProgram(const std::string& commandLine, Program& out);
+
+// Visible top-level windows of a process, optionally of one class and
+// with an exact title (null = any).
+std::vector<HWND> TopWindows(DWORD pid, const char* className, const char* title);
+// Waits up to timeoutMs for such a window; null on timeout.
+HWND WaitTopWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
+// Waits until no such window exists; false on timeout.
+bool WaitNoTopWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
+
+std::string Text(HWND hwnd);  // WM_GETTEXT, CP949 bytes
+std::string ItemText(HWND dialog, int id);
+void SetItemText(HWND dialog, int id, const std::string& text);
+// Presses a button: BM_CLICK, posted so a dialog it opens cannot block us.
+void Click(HWND dialog, int id);
+bool Checked(HWND dialog, int id);
+bool Enabled(HWND dialog, int id);
+bool Visible(HWND dialog, int id);
+int ProgressPos(HWND dialog, int id);
+// The control that has the keyboard focus in the window's thread.
+HWND FocusOf(HWND window);
+
+// Waits until the item's text equals / starts with `want`.
+bool WaitItemText(HWND dialog, int id, const std::string& want, DWORD timeoutMs, bool prefix = false);
+
+// A message box of the process: waits for it and reads its caption and text.
+struct Box {
+  HWND hwnd = nullptr;
+  std::string caption;
+  std::string text;
+};
+bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs);
+// Answers a box or dialog with one of its buttons and waits until it is gone.
+bool Answer(HWND box, int buttonId, DWORD timeoutMs = 5000);
+
+// Saves the window as a 24-bit BMP (from the screen, as a user sees it).
+bool SaveScreenshot(HWND hwnd, const std::string& path);
+
+// Processes whose executable name is `exe` (case-insensitive).
+std::vector<DWORD> ProcessesNamed(const char* exe);
+
+void Pause(DWORD ms);
+
+#endif
