@@ -1,0 +1,173 @@
+// Trisel's views and questions on a terminal.
+//
+// The core speaks CP949; the terminal UTF-8. ITerminal does the reading,
+// the writing and the conversion, so the logic here can be tested with a
+// scripted terminal.
+#ifndef MIRELKA_TRISEL_CLI_CONSOLE_H
+#define MIRELKA_TRISEL_CLI_CONSOLE_H
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "common/registry.h"
+#include "textcipher/keyfile_view.h"
+#include "trisel/cli/cli_options.h"
+#include "trisel/job_state.h"
+#include "trisel/job_view.h"
+#include "trisel/report_ui.h"
+#include "trisel/trisel_view.h"
+
+enum class ReadResult { Line, End, Interrupted };
+
+class ITerminal {
+ public:
+  virtual ~ITerminal() = default;
+  // Questions can be asked: standard input and standard error are terminals.
+  virtual bool Interactive() = 0;
+  // Progress can be drawn: standard error is a terminal.
+  virtual bool ShowsProgress() = 0;
+  // Prints a prompt on standard error and reads one line (without its line
+  // break) from standard input, echoed or not.
+  virtual ReadResult ReadLine(const std::string& prompt, bool echo, std::string& line) = 0;
+  // Whole lines for standard output and standard error (UTF-8).
+  virtual void Out(const std::string& text) = 0;
+  virtual void Err(const std::string& text) = 0;
+  // The progress line on standard error, redrawn in place; cleared by the
+  // next Out or Err.
+  virtual void Progress(const std::string& text) = 0;
+  // CP949 to the terminal's UTF-8 and back; bytes that do not convert are
+  // passed through.
+  virtual std::string ToTerminal(const std::string& cp949) = 0;
+  virtual std::string FromTerminal(const std::string& utf8) = 0;
+};
+
+// The reporter's questions with the texts of the message boxes. Without a
+// terminal: Abort/Retry/Ignore answers Ignore, the Yes/No questions No, the
+// overwrite question follows the --overwrite choice (none by default).
+class CConsoleReportUI : public IReportUI {
+ public:
+  CConsoleReportUI(ITerminal& term, OverwriteChoice overwrite) : m_term(term), m_overwrite(overwrite) {}
+  // Called before a question, so what the logs hold so far is shown first.
+  void SetBeforeQuestion(std::function<void()> hook) { m_before = std::move(hook); }
+
+  int AskMessageBox(ReportKind kind, const char* caption, const char* text) override;
+  int AskOverwrite(const char* text) override;
+
+ private:
+  ITerminal& m_term;
+  OverwriteChoice m_overwrite;
+  std::function<void()> m_before;
+};
+
+// The coder's progress as one line on standard error.
+class CConsoleProgress : public ITriselView {
+ public:
+  explicit CConsoleProgress(ITerminal& term) : m_term(term) {}
+  void SetCounterText(const char* text) override;
+  void SetFileName(const char* name) override;
+  void FileBarReset() override;
+  void FileBarStep() override;
+  void OverallBarReset(uint32_t) override {}
+  void OverallBarStep() override {}
+
+ private:
+  void Draw();
+  ITerminal& m_term;
+  std::string m_counter, m_name;
+  int m_percent = 0;
+};
+
+// The job's dialog parts: the folder options from the command line, the
+// terminal or the stored values; the status line kept for the end.
+class CConsoleJobView : public IJobView {
+ public:
+  CConsoleJobView(ITerminal& term, const CliOptions& options) : m_term(term), m_options(options) {}
+
+  void ShowJobStatus(const char* title, const char* status, int show) override;
+  void LockControls() override {}
+  void UnlockControls(bool) override {}
+  void HideBannerText() override {}
+  bool DeleteSourceChecked() override { return m_options.deleteSource; }
+  int AskFolderOptions(bool encrypt, FolderOptions& options) override;
+  void ShowAlert(const char* caption, const char* text) override;
+
+  // The last status text shown ("" before any, never "SW_HIDE").
+  const std::string& Status() const { return m_status; }
+
+ private:
+  ITerminal& m_term;
+  const CliOptions& m_options;
+  std::string m_status;
+};
+
+// The common key file reader's messages; Ctrl+C stops it.
+class CConsoleKeyFileView : public IKeyFileView {
+ public:
+  CConsoleKeyFileView(ITerminal& term, const JobState& job) : m_term(term), m_job(job) {}
+  KeyFileProgram Program() const override { return KeyFileProgram::Trisel; }
+  void Show() override {}
+  void SetRange(int32_t, int32_t) override {}
+  void SetPosition(int32_t) override {}
+  void SetText(const char*) override {}
+  void ShowWarning(const char* text) override;
+  bool CancelRequested() override { return m_job.cancelKeyFile.load() != 0; }
+  void Finish() override {}
+
+ private:
+  ITerminal& m_term;
+  const JobState& m_job;
+};
+
+// Shows what the job log and the error log gain, as they gain it: the job
+// log on standard output, the error log on standard error, CR LF made LF.
+class CLogEcho {
+ public:
+  CLogEcho(ITerminal& term, std::string jobLog, std::string errorLog)
+      : m_term(term), m_jobPath(std::move(jobLog)), m_errPath(std::move(errorLog)) {}
+  ~CLogEcho();
+  CLogEcho(const CLogEcho&) = delete;
+  CLogEcho& operator=(const CLogEcho&) = delete;
+  void Drain();
+
+ private:
+  struct Tail {
+    FILE* fp = nullptr;
+  };
+  void DrainOne(const std::string& path, Tail& tail, bool toOut);
+
+  ITerminal& m_term;
+  std::string m_jobPath, m_errPath;
+  Tail m_job, m_err;
+};
+
+// The settings store with Trisel's CommKeyFile answered from the command
+// line (--key-file PATH, or empty for --no-key-file); everything else, and
+// CommKeyFile without either option, goes to the real store. Nothing of the
+// option is ever stored.
+class CKeyFileRegistry : public IRegistry {
+ public:
+  CKeyFileRegistry(IRegistry& inner, KeyFileChoice choice, std::string cp949Path)
+      : m_inner(inner), m_choice(choice), m_path(std::move(cp949Path)) {}
+  uint32_t ReadDword(RegRoot root, const char* subkey, const char* name, uint32_t def) override {
+    return m_inner.ReadDword(root, subkey, name, def);
+  }
+  int ReadString(RegRoot root, const char* subkey, const char* name, const char* def, char* buf,
+                 uint32_t size) override;
+  int WriteDword(RegRoot root, const char* subkey, const char* name, uint32_t value) override {
+    return m_inner.WriteDword(root, subkey, name, value);
+  }
+  int WriteString(RegRoot root, const char* subkey, const char* name, const char* text) override {
+    return m_inner.WriteString(root, subkey, name, text);
+  }
+  int DeleteValue(RegRoot root, const char* subkey, const char* name) override {
+    return m_inner.DeleteValue(root, subkey, name);
+  }
+
+ private:
+  IRegistry& m_inner;
+  KeyFileChoice m_choice;
+  std::string m_path;
+};
+
+#endif

@@ -1,0 +1,209 @@
+// trisel-cli: Trisel's job on a terminal. See CliHelpText() for the usage.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/filesystem.h"
+#include "common/log.h"
+#include "common/posix/native_paths.h"
+#include "common/registry.h"
+#include "trisel/cli/cli_options.h"
+#include "trisel/cli/console.h"
+#include "trisel/cli/posix/terminal.h"
+#include "trisel/cli/startup_checks.h"
+#include "trisel/job.h"
+#include "trisel/settings.h"
+
+namespace {
+
+// Full path without trailing separators ("/" stays "/").
+std::string Absolute(const std::string& path) {
+  std::string full = path;
+  if (full.empty() || full[0] != '/') {
+    char cwd[PATH_MAX];
+    if (getcwd(cwd, sizeof cwd)) full = std::string(cwd) + "/" + full;
+  }
+  while (full.size() > 1 && full.back() == '/') full.pop_back();
+  return full;
+}
+
+// The first line of the file, as bytes, without its line break.
+bool ReadPasswordFile(const std::string& path, std::string& password) {
+  FILE* fp = fopen(path.c_str(), "rb");
+  if (!fp) return false;
+  password.clear();
+  int c;
+  while ((c = fgetc(fp)) != EOF && c != '\n') password += static_cast<char>(c);
+  bool ok = !ferror(fp);
+  fclose(fp);
+  if (!password.empty() && password.back() == '\r') password.pop_back();
+  return ok;
+}
+
+bool AskPassword(ITerminal& term, std::string& password) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::string first, second;
+    if (term.ReadLine(term.ToTerminal("암호: "), false, first) != ReadResult::Line) return false;
+    if (term.ReadLine(term.ToTerminal("확인: "), false, second) != ReadResult::Line) return false;
+    first = term.FromTerminal(first);
+    second = term.FromTerminal(second);
+    const char* refusal = CheckPasswordInput(first.c_str(), second.c_str());
+    if (!refusal) {
+      password = first;
+      return true;
+    }
+    term.Err(term.ToTerminal(std::string("[경고] ") + refusal) + "\n");
+  }
+  return false;
+}
+
+int ExitFor(int rc, const JobState& job) {
+  switch (rc) {
+    case kJobDone:
+    case kResultSkip:
+      return (job.warn || job.err) ? kExitWithProblems : kExitOk;
+    case kJobNoFiles:
+      return kExitNothingToDo;
+    default:
+      return kExitStopped;
+  }
+}
+
+void RemoveTempLogs(const std::string& dir, const std::string& base) {
+  for (const char* suffix : {".log", "_err.log", "_dbg.log"}) unlink((base + suffix).c_str());
+  rmdir(dir.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setlocale(LC_ALL, "");
+  CPosixTerminal term;
+
+  CliOptions options;
+  std::string error;
+  if (!ParseCliOptions(argc, argv, options, error)) {
+    term.Err("trisel-cli: " + error + "\nTry 'trisel-cli --help'.\n");
+    return kExitUsage;
+  }
+  if (options.help) {
+    term.Out(CliHelpText());
+    return kExitOk;
+  }
+  if (options.modeSwitch.empty() || options.paths.empty()) {
+    term.Err("[" + term.ToTerminal("경고") + "]\n" + term.ToTerminal(TriselUsageText()) +
+             "\n\nUsage: trisel-cli -e|-d [options] PATH...   (trisel-cli --help)\n");
+    return kExitUsage;
+  }
+  const bool encrypt = options.Encrypt();
+
+  // The core works in CP949; names on disk are converted at the file system.
+  CNativePathFileSystem fs(RealFileSystem());
+  std::vector<std::string> items;
+  for (const std::string& p : options.paths) items.push_back(NativeToCp949(Absolute(p)));
+  std::string keyFile;
+  if (options.keyFile == KeyFileChoice::Path) {
+    keyFile = NativeToCp949(Absolute(options.keyFilePath));
+    if (keyFile.size() > 259) {
+      // Never fall back to the password alone behind the user's back.
+      term.Err("trisel-cli: the key file path is longer than 259 bytes\n");
+      return kExitUsage;
+    }
+  }
+
+  if (items.size() == 1) {
+    CMyString refusal;
+    if (SingleFileRefusal(fs, encrypt, items[0].c_str(), refusal)) {
+      term.Err("[" + term.ToTerminal("경고") + "]\n" + term.ToTerminal(refusal.GetBuffer()) + "\n");
+      return kExitNothingToDo;
+    }
+  }
+
+  // From here on the program stands where Trisel's dialog is open: the
+  // delete-source choice is stored whenever it ends.
+  IRegistry& store = RealRegistry();
+  struct StoreOnExit {
+    IRegistry& reg;
+    bool on;
+    ~StoreOnExit() { SaveDelSrcFile(reg, on); }
+  } storeOnExit{store, options.deleteSource};
+
+  JobState& state = TheJobState();
+  InstallInterruptHandler(state);
+
+  std::string password;
+  if (options.hasPasswordFile) {
+    if (!ReadPasswordFile(options.passwordFile, password)) {
+      term.Err("trisel-cli: cannot read the password file " + options.passwordFile + ": " +
+               strerror(errno) + "\n");
+      return kExitUsage;
+    }
+    if (const char* refusal = CheckPasswordInput(password.c_str(), password.c_str())) {
+      term.Err(term.ToTerminal(std::string("[경고] ") + refusal) + "\n");
+      return kExitUsage;
+    }
+  } else if (!term.Interactive()) {
+    term.Err("trisel-cli: no terminal to ask the password on; use --password-file FILE\n");
+    return kExitUsage;
+  } else if (!AskPassword(term, password)) {
+    return kExitUsage;
+  }
+
+  // The logs: under --log-dir with Trisel's names, else in a scratch folder
+  // that only serves to show them.
+  std::string logDir, scratch;
+  if (options.hasLogDir) {
+    logDir = options.logDir;
+    struct stat st;
+    if (stat(logDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+      term.Err("trisel-cli: no such folder: " + logDir + "\n");
+      return kExitUsage;
+    }
+  } else {
+    const char* tmp = getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/trisel-cli-XXXXXX";
+    std::vector<char> buf(pattern.begin(), pattern.end());
+    buf.push_back(0);
+    if (!mkdtemp(buf.data())) {
+      term.Err(std::string("trisel-cli: cannot make a scratch folder: ") + strerror(errno) + "\n");
+      return kExitUsage;
+    }
+    logDir = scratch = buf.data();
+  }
+  const std::string base = Absolute(logDir) + "/Trisel.exe";
+  SetLogBasePath(base.c_str());
+  SetDebugLogEnabled(false);
+
+  CKeyFileRegistry registry(store, options.keyFile, keyFile);
+  CConsoleReportUI reportUI(term, options.overwrite);
+  CConsoleProgress progress(term);
+  CConsoleJobView jobView(term, options);
+  CConsoleKeyFileView keyView(term, state);
+  int rc;
+  {
+    CLogEcho echo(term, base + ".log", base + "_err.log");
+    CTriselJob job(fs, registry, reportUI, progress, jobView, keyView, state);
+    job.SetLogListener([&echo] { echo.Drain(); });
+    reportUI.SetBeforeQuestion([&echo] { echo.Drain(); });
+
+    std::vector<const char*> jobArgs = {"trisel-cli", options.modeSwitch.c_str()};
+    for (const std::string& item : items) jobArgs.push_back(item.c_str());
+    job.SetCommandLine(static_cast<int>(jobArgs.size()), jobArgs.data());
+    rc = job.Work(&password[0]);
+    echo.Drain();
+  }
+  SetLogBasePath(nullptr);
+  if (!scratch.empty()) RemoveTempLogs(scratch, base);
+
+  if (rc == kJobOptionsCancelled) return kExitStopped;
+  term.Err(term.ToTerminal(jobView.Status()) + "\n");
+  return ExitFor(rc, state);
+}
