@@ -318,20 +318,37 @@ DWORD WINAPI WatchForBox(LPVOID arg) {
   return 0;
 }
 
-void CheckMissingTrisel(IContextMenu* menu) {
-  std::string exe = g_dir + "Trisel.exe", away = g_dir + "Trisel.exe.away";
-  Check(MoveFileA(exe.c_str(), away.c_str()) != 0, "Trisel.exe moved away");
+// Invokes the encrypt command expecting the extension's failure box.
+void InvokeExpectingBox(IContextMenu* menu, const char* label) {
   BoxWatch watch;
   HANDLE thread = CreateThread(nullptr, 0, WatchForBox, &watch, 0, nullptr);
   HRESULT hr = Invoke(menu, MAKEINTRESOURCEA(0));
   WaitForSingleObject(thread, 20000);
   CloseHandle(thread);
-  std::string expected = "[ " + exe +
-                         " ] 프로그램 실행에 실패했습니다.\n해당 프로그램 설치 환경이 변경됐거나, "
-                         "선택하신 파일이 너무 많습니다.";
-  Check(hr == S_OK && watch.found, "failure box shown", kDllTitle);
+  std::string expected = "[ " + g_dir +
+                         "Trisel.exe ] 프로그램 실행에 실패했습니다.\n해당 프로그램 설치 환경이 "
+                         "변경됐거나, 선택하신 파일이 너무 많습니다.";
+  Check(hr == S_OK && watch.found, "failure box shown", label);
   Check(watch.text == expected, "failure box text", watch.text);
+}
+
+void CheckMissingTrisel(IContextMenu* menu) {
+  std::string exe = g_dir + "Trisel.exe", away = g_dir + "Trisel.exe.away";
+  Check(MoveFileA(exe.c_str(), away.c_str()) != 0, "Trisel.exe moved away");
+  InvokeExpectingBox(menu, "Trisel.exe missing");
   MoveFileA(away.c_str(), exe.c_str());
+}
+
+// A selection whose command line is longer than a process may be given.
+void CheckTooManyFiles(IShellExtInit* init, IContextMenu* menu, const std::string& data) {
+  std::vector<std::string> many;
+  for (int i = 0; i < 200; ++i) many.push_back(data + std::string(180, 'x') + std::to_string(i));
+  CDropData big(many, true, true);
+  init->Initialize(nullptr, &big, nullptr);
+  DeleteFileA(ArgsFile().c_str());
+  InvokeExpectingBox(menu, "selection too long for a command line");
+  Check(!WaitForFile(ArgsFile(), 1000), "nothing started for the long selection");
+  init->Initialize(nullptr, nullptr, nullptr);  // lets go of `big` before it goes
 }
 
 typedef HRESULT(STDAPICALLTYPE* GetClassObjectFn)(REFCLSID, REFIID, LPVOID*);
@@ -447,6 +464,7 @@ int main(int argc, char** argv) {
     CheckStubRun(menu, 1, one, "one file");
     init->Initialize(nullptr, &wide, nullptr);
     CheckMissingTrisel(menu);
+    CheckTooManyFiles(init, menu, data);
   }
 
   init->Release();
