@@ -53,7 +53,7 @@ int CTSSubHeadRead::ReadFileHeader(const char* keyText, TslHeader& header) {
                               "<원본파일> 읽기에 실패했습니다.", m_inPath,
                               kReportAbortRetryIgnore);
     errno = 0;
-    char tag[sizeof kTagGetc + 4];
+    char tag[sizeof kTagGetc + 12];
     std::snprintf(tag, sizeof tag, "%s%d", kTagGetc, number);
     return m_message.Report("에러", tag, message, m_inPath, kReportAbortRetryIgnore);
   };
