@@ -1,0 +1,10 @@
+mirelka_add_test(trisel_cli_tests
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/cli_test.cpp
+  LIBS trisel_cli_core mirelka_test_support)
+
+# The program itself: exit statuses, batch answers, stored settings, Ctrl+C.
+if(NOT WIN32)
+  add_test(NAME trisel_cli_run
+    COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/cli_run.sh $<TARGET_FILE:trisel-cli>)
+  set_tests_properties(trisel_cli_run PROPERTIES TIMEOUT 300)
+endif()
