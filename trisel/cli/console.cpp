@@ -170,6 +170,10 @@ void CLogEcho::Drain() {
 void CLogEcho::DrainOne(const std::string& path, Tail& tail, bool toOut) {
   if (!tail.fp) tail.fp = fopen(path.c_str(), "rb");
   if (!tail.fp) return;
+  // A seek in place drops what the stream believes about the file's end, so
+  // what was written since the last read is seen.
+  clearerr(tail.fp);
+  fseek(tail.fp, 0, SEEK_CUR);
   std::string text;
   char buf[65536];
   size_t n;
