@@ -1,5 +1,6 @@
 // The end-to-end driver: works Trisel.exe the way a user does.
 //   trisel_e2e.exe WORK APP ARTEFACTS [SCENARIO...]
+//   trisel_e2e.exe WORK APP ARTEFACTS bench FILE   (times one encryption)
 // WORK holds the files the run script prepared, APP the folder of
 // Trisel.exe, ARTEFACTS receives the screenshots. Prints one line per
 // scenario and exits with the number of failed scenarios.
@@ -43,6 +44,15 @@ int main(int argc, char** argv) {
   g_fx.app = argv[2];
   g_fx.artefacts = argv[3];
   g_out = std::fopen((g_fx.work + "\\driver-results.txt").c_str(), "w");
+  if (argc == 6 && std::strcmp(argv[4], "bench") == 0) {
+    double secs = -1;
+    BenchEncrypt(argv[5], secs);
+    char t[64];
+    std::snprintf(t, sizeof t, "%.3f", secs);
+    Say("BENCH %s%s\n", t);
+    if (g_out) std::fclose(g_out);
+    return secs < 0 || g_failures ? 1 : 0;
+  }
   RegClearTrisel();
   int failed = 0, run = 0;
   for (const ScenarioEntry* s = kScenarios; s->name; ++s) {

@@ -452,6 +452,55 @@ void ScenarioCancel() {
   EXPECT_TRUE_E(CloseMain(prog, main), "second press did not close the program");
 }
 
+void ScenarioOptionsCancel() {
+  Program prog;
+  HWND main = OpenMain({"-e", g_fx.Path("single")}, prog, kEncTitle);
+  REQUIRE_E(main != nullptr, "main dialog did not open");
+  TypePasswords(main, kPassword, kPassword);
+  for (int round = 0; round < 2; ++round) {
+    Click(main, kIdRun);
+    HWND opts = WaitTopWindow(prog.pi.dwProcessId, "#32770", "폴더 옵션 확인", kStart);
+    REQUIRE_E(opts != nullptr, "folder options did not open");
+    if (round == 1) {
+      // What the last OK stored comes back.
+      EXPECT_TRUE_E(Checked(opts, 1063), "stored SubDir not shown");
+      EXPECT_EQ_E("*.txt", ItemText(opts, 1028), "stored filter not shown");
+    }
+    EXPECT_TRUE_E(Answer(opts, IDCANCEL), "folder options did not close on Cancel");
+    DWORD start = GetTickCount();
+    while (!(Enabled(main, kIdRun) && ItemText(main, IDCANCEL) == "닫기") && GetTickCount() - start < kJob) Sleep(30);
+    EXPECT_TRUE_E(Enabled(main, kIdRun), "run button not enabled after a cancelled folder options");
+    EXPECT_TRUE_E(!Visible(main, kIdStatus) && !Visible(main, kIdOverall), "status or progress shown after -5");
+  }
+  EXPECT_TRUE_E(FileExists(g_fx.Path("single\\plain.txt")) && !FileExists(g_fx.Path("single\\plain.txt.tsl")),
+                "a cancelled folder options still coded files");
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+}
+
+// Times one encryption from the press of the run button to the status line.
+void BenchEncrypt(const std::string& file, double& seconds) {
+  seconds = -1;
+  DeleteFileA((file + ".tsl").c_str());
+  Program prog;
+  HWND main = OpenMain({"-e", file}, prog, kEncTitle);
+  REQUIRE_E(main != nullptr, "main dialog did not open");
+  TypePasswords(main, kPassword, kPassword);
+  LARGE_INTEGER f, t0, t1;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t0);
+  Click(main, kIdRun);
+  DWORD start = GetTickCount();
+  while (!(Visible(main, kIdStatus) && Status(main).compare(0, 9, "작업 완료") == 0) &&
+         GetTickCount() - start < 600000) {
+    Sleep(2);
+  }
+  QueryPerformanceCounter(&t1);
+  EXPECT_EQ_E("작업 완료", Status(main), "bench status");
+  seconds = static_cast<double>(t1.QuadPart - t0.QuadPart) / f.QuadPart;
+  CloseMain(prog, main);
+  DeleteFileA((file + ".tsl").c_str());
+}
+
 const ScenarioEntry kScenarios[] = {
     {"usage", ScenarioUsage},
     {"refusals", ScenarioRefusals},
@@ -459,6 +508,7 @@ const ScenarioEntry kScenarios[] = {
     {"settings", ScenarioSettings},
     {"help", ScenarioHelp},
     {"encrypt", ScenarioEncryptJob},
+    {"options-cancel", ScenarioOptionsCancel},
     {"decrypt", ScenarioDecryptJob},
     {"overwrite", ScenarioOverwrite},
     {"cancel", ScenarioCancel},
