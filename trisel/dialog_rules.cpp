@@ -4,30 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "common/path.h"
-
-const char kTriselUsageText[] =
-    "Trisel(Trisel)은 탐색기 마우스 우측버튼에서 실행되는 프로그램입니다.\n\n"
-    "[전달받는 파라미터]\n\n"
-    "(암호) Trisel -e \"file1\" \"file2\" \"...\"\n"
-    "(해독) Trisel -d \"file1\" \"file2\" \"...\"\n\n"
-    "file → 전체경로";
-
-namespace {
-
-bool IsTslExtension(const char* ext) {
-  if (std::strlen(ext) != 4 || ext[0] != '.') return false;
-  const char want[] = "tsl";
-  for (int i = 0; i < 3; ++i) {
-    char c = ext[i + 1];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != want[i]) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 StartDecision CheckStartup(int argc, const char* const* argv, IFileSystem& fs) {
   StartDecision d;
   if (argc < 3 || argv == nullptr) return d;
@@ -37,29 +13,8 @@ StartDecision CheckStartup(int argc, const char* const* argv, IFileSystem& fs) {
   d.encrypt = enc;
   d.action = kStartOpenDialog;
   if (argc != 3) return d;
-  uint32_t attr = fs.GetAttributes(argv[2]);
-  if (attr == kAttrInvalid || (attr & kAttrDirectory) != 0) return d;
-  char name[kMaxPathLen], ext[kMaxPathLen];
-  SplitPath(argv[2], nullptr, nullptr, name, ext);
-  bool tsl = IsTslExtension(ext);
-  if (enc == tsl) {
-    d.action = kStartRefuse;
-    d.message = CMyString(name);
-    d.message += CMyString(ext);
-    d.message += CMyString(enc ? "\n\n암호화된 파일입니다.\n(이중으로 암호화할 수 없습니다.)"
-                               : "\n\n암호화된 파일이 아닙니다.\n(해독할 수 없습니다.)");
-  }
+  if (SingleFileRefusal(fs, enc, argv[2], d.message)) d.action = kStartRefuse;
   return d;
-}
-
-const char* CheckPasswordInput(const char* password, const char* confirm) {
-  bool noPassword = password == nullptr || *password == 0;
-  bool noConfirm = confirm == nullptr || *confirm == 0;
-  if (noPassword && noConfirm) return "<암호>와 <확인>을 입력하십시오.";
-  if (noPassword) return "<암호>를 입력하십시오.";
-  if (noConfirm) return "<확인>을 입력하십시오.";
-  if (std::strcmp(password, confirm) != 0) return "<암호>와 <확인>이 일치하지 않습니다.";
-  return nullptr;
 }
 
 int BuildLogViewText(IFileSystem& fs, const char* path, const char* bannerText, CMyString& out) {

@@ -1,6 +1,7 @@
 // Decisions of Trisel's main dialog that do not depend on windows: what the
-// command line allows at start-up, the password check, the text a log viewer
-// shows and the look of each mode.
+// command line allows at start-up, the text a log viewer shows and the look
+// of each mode. The usage text, the single-file refusal and the password
+// check are the ones the console shares (trisel/cli/startup_checks.h).
 #ifndef MIRELKA_TRISEL_DIALOG_RULES_H
 #define MIRELKA_TRISEL_DIALOG_RULES_H
 
@@ -8,12 +9,11 @@
 
 #include "common/filesystem.h"
 #include "common/mystring.h"
-
-extern const char kTriselUsageText[];
+#include "trisel/cli/startup_checks.h"
 
 enum StartAction {
   kStartOpenDialog,  // run the main dialog
-  kStartUsage,       // show kTriselUsageText and end
+  kStartUsage,       // show TriselUsageText() and end
   kStartRefuse,      // show StartDecision::message and end
 };
 
@@ -28,10 +28,6 @@ struct StartDecision {
 // attributes can be read is refused when its extension does not suit the
 // mode: ".tsl" (any ASCII case) in encryption, anything else in decryption.
 StartDecision CheckStartup(int argc, const char* const* argv, IFileSystem& fs);
-
-// The password check of the run button: null when both texts are equal and
-// not empty, else the refusal text (compared byte by byte).
-const char* CheckPasswordInput(const char* password, const char* confirm);
 
 // What a log viewer shows: the banner text box's text, CR LF, then the log
 // file's bytes. Reads the whole file through fs; returns -1 when it cannot be

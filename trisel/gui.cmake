@@ -1,6 +1,6 @@
 # Trisel.exe, the dialog program, and the window-free rules of its dialog.
 add_library(trisel_dialog_rules STATIC ${CMAKE_CURRENT_LIST_DIR}/dialog_rules.cpp)
-target_link_libraries(trisel_dialog_rules PUBLIC mirelka_fs mirelka_common)
+target_link_libraries(trisel_dialog_rules PUBLIC trisel_cli_core mirelka_fs mirelka_common)
 
 if(WIN32)
   file(GLOB _trisel_gui_sources ${CMAKE_CURRENT_LIST_DIR}/win32/*.cpp)

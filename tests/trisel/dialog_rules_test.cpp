@@ -37,9 +37,6 @@ TEST_F(StartupTest, UsageForMissingPathsAndForeignSwitches) {
     EXPECT_EQ(kStartUsage, Start(fs, {sw, "C:\\docs\\a.txt"}).action) << sw;
     EXPECT_EQ(kStartUsage, Start(fs, {sw, "C:\\docs\\a.txt", "C:\\docs\\c.tsl"}).action) << sw;
   }
-  const std::string usage = kTriselUsageText;
-  EXPECT_EQ(0u, usage.find("Trisel(Trisel)은 탐색기"));
-  EXPECT_NE(std::string::npos, usage.find("(암호) Trisel -e \"file1\" \"file2\" \"...\"\n"));
 }
 
 TEST_F(StartupTest, SingleFileRefusedWhenItsExtensionDoesNotSuitTheMode) {
@@ -68,17 +65,6 @@ TEST_F(StartupTest, NoPreCheckForFoldersMissingPathsOrSeveralPaths) {
   EXPECT_EQ(kStartOpenDialog, Start(fs, {"-e", "C:\\docs\\a.txt", "C:\\docs\\c.tsl"}).action);
   EXPECT_TRUE(Start(fs, {"-e", "C:\\docs"}).encrypt);
   EXPECT_FALSE(Start(fs, {"-d", "C:\\docs"}).encrypt);
-}
-
-TEST(PasswordCheck, RefusalsInOrderAndByteWiseComparison) {
-  EXPECT_STREQ("<암호>와 <확인>을 입력하십시오.", CheckPasswordInput("", ""));
-  EXPECT_STREQ("<암호>와 <확인>을 입력하십시오.", CheckPasswordInput(nullptr, nullptr));
-  EXPECT_STREQ("<암호>를 입력하십시오.", CheckPasswordInput("", "x"));
-  EXPECT_STREQ("<확인>을 입력하십시오.", CheckPasswordInput("x", ""));
-  EXPECT_STREQ("<암호>와 <확인>이 일치하지 않습니다.", CheckPasswordInput("abc", "abd"));
-  EXPECT_STREQ("<암호>와 <확인>이 일치하지 않습니다.", CheckPasswordInput("abc", "ABC"));
-  EXPECT_STREQ("<암호>와 <확인>이 일치하지 않습니다.", CheckPasswordInput("abc", "abc "));
-  EXPECT_EQ(nullptr, CheckPasswordInput("비밀1234", "비밀1234"));
 }
 
 TEST(LogViewText, BannerTextThenTheWholeFile) {

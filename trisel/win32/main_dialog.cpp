@@ -39,7 +39,7 @@ BOOL OnInitDialog(HWND hwnd) {
   SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 
   StartDecision start = CheckStartup(app.argc, app.argv, RealFileSystem());
-  if (start.action == kStartUsage) return EndAtStart(hwnd, kTriselUsageText);
+  if (start.action == kStartUsage) return EndAtStart(hwnd, TriselUsageText());
   app.encrypt = start.encrypt;
   if (start.action == kStartRefuse) return EndAtStart(hwnd, start.message.GetBuffer());
 
