@@ -92,6 +92,7 @@ void CConsoleProgress::FileBarReset() {
 
 void CConsoleProgress::FileBarStep() {
   if (m_percent < 100) ++m_percent;
+  if (!m_term.ShowsProgress()) return;
   // A redraw per step would flood a slow terminal with small files.
   static std::chrono::steady_clock::time_point last;
   auto now = std::chrono::steady_clock::now();
