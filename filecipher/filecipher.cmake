@@ -11,3 +11,8 @@ add_library(mirelka_filecipher STATIC
   ${CMAKE_CURRENT_LIST_DIR}/trisels.cpp
 )
 target_link_libraries(mirelka_filecipher PUBLIC trisel_core mirelka_fs mirelka_log)
+
+# The speed figures of scripts/bench.d/filecipher.sh; built with the tests
+# off as well, so the release build has it.
+add_executable(filecipher_bench ${CMAKE_CURRENT_LIST_DIR}/bench/filecipher_bench.cpp)
+target_link_libraries(filecipher_bench PRIVATE mirelka_filecipher)

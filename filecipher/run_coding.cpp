@@ -46,8 +46,15 @@ int CTrisels::RunCoding(const char* keyText, double payloadSize, JobCounters,
   uint64_t done = 0;
   size_t pos = 0;  // index into the key stream of the next byte
   bool writeFailed = false;
+  // The first block is cut short so that the later ones lie on block
+  // boundaries of the file that holds the header (the result when
+  // encrypting, the source when decrypting): the buffered stream then has
+  // nothing of the header left over, and the system gets aligned transfers.
+  int64_t at = m_outfp->Tell();
+  if (at <= 0) at = m_infp->Tell();
+  size_t want = at > 0 ? kBlockSize - static_cast<size_t>(at % kBlockSize) : kBlockSize;
   for (;;) {
-    size_t got = m_infp->Read(data, kBlockSize);
+    size_t got = m_infp->Read(data, want);
     for (size_t at = 0; at < got;) {
       size_t run = kPeriod - pos;
       if (run > got - at) run = got - at;
@@ -63,7 +70,8 @@ int CTrisels::RunCoding(const char* keyText, double payloadSize, JobCounters,
     done += got;
     progress.Advance(done);
     if (Cancelled(pCancel)) return kResultCancelled;
-    if (got < kBlockSize) break;  // the end of the source, or a read error
+    if (got < want) break;  // the end of the source, or a read error
+    want = kBlockSize;
   }
 
   // A failed read or write is reported whatever errno says: the result is
