@@ -63,6 +63,18 @@ bool RegString(const char* subkey, const char* name, std::string& out) {
   return r == ERROR_SUCCESS && type == REG_SZ;
 }
 
+bool RegSetString(const char* subkey, const char* name, const std::string& value) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  LONG r = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS;
+}
+
 void RegClearTrisel() {
   RegDeleteKeyA(HKEY_CURRENT_USER, kBasicKey);
   RegDeleteKeyA(HKEY_CURRENT_USER, kKeycommKey);

@@ -29,6 +29,7 @@ ULONGLONG ModifyTime(const std::string& path);
 bool RegDword(const char* subkey, const char* name, DWORD& out);
 bool RegString(const char* subkey, const char* name, std::string& out);
 void RegClearTrisel();
+bool RegSetString(const char* subkey, const char* name, const std::string& value);
 
 extern const char kBasicKey[];
 extern const char kKeycommKey[];

@@ -477,6 +477,39 @@ void ScenarioOptionsCancel() {
   EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
 }
 
+void ScenarioKeyFileAndDeleteSource() {
+  // A key file under 1 KB stops the job before any file is touched.
+  REQUIRE_E(RegSetString(kKeycommKey, "CommKeyFile", g_fx.Path("key\\small.bin")), "cannot set CommKeyFile");
+  Program prog;
+  HWND main = OpenMain({"-e", g_fx.Path("keyjob\\k1.txt")}, prog, kEncTitle);
+  REQUIRE_E(main != nullptr, "main dialog did not open");
+  TypePasswords(main, kPassword, kPassword);
+  Click(main, kIdRun);
+  ExpectBox(prog, "경고",
+            "공통 키 파일은 1KB 이상의 크기만 허용됩니다.\n공통키파일 [설정] 에서 다른 파일로 교체하십시오.",
+            IDOK, "too small key file");
+  EXPECT_TRUE_E(WaitJobEnd(main, kJob), "job did not end");
+  EXPECT_EQ_E("작업 중지", Status(main), "status after a refused key file");
+  EXPECT_TRUE_E(!FileExists(g_fx.Path("keyjob\\k1.txt.tsl")), "a refused key file still coded");
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+
+  // With a usable key file, and the source deleted after success.
+  REQUIRE_E(RegSetString(kKeycommKey, "CommKeyFile", g_fx.Path("key\\key.bin")), "cannot set CommKeyFile");
+  main = OpenMain({"-e", g_fx.Path("keyjob\\k1.txt")}, prog, kEncTitle);
+  REQUIRE_E(main != nullptr, "main dialog did not open again");
+  Click(main, kIdDelete);
+  TypePasswords(main, kPassword, kPassword);
+  Click(main, kIdRun);
+  EXPECT_TRUE_E(WaitJobEnd(main, kJob), "key file job did not end");
+  EXPECT_EQ_E("작업 완료", Status(main), "key file job status");
+  EXPECT_TRUE_E(FileExists(g_fx.Path("keyjob\\k1.txt.tsl")), "no result with a key file");
+  EXPECT_TRUE_E(!FileExists(g_fx.Path("keyjob\\k1.txt")), "source not deleted");
+  Click(main, kIdDelete);
+  Pause(200);
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  RegSetString(kKeycommKey, "CommKeyFile", "");
+}
+
 // Times one encryption from the press of the run button to the status line.
 void BenchEncrypt(const std::string& file, double& seconds) {
   seconds = -1;
@@ -511,6 +544,7 @@ const ScenarioEntry kScenarios[] = {
     {"options-cancel", ScenarioOptionsCancel},
     {"decrypt", ScenarioDecryptJob},
     {"overwrite", ScenarioOverwrite},
+    {"keyfile", ScenarioKeyFileAndDeleteSource},
     {"cancel", ScenarioCancel},
     {nullptr, nullptr},
 };
