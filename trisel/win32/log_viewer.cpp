@@ -17,8 +17,6 @@ void Layout(HWND hwnd, int width, int height) {
   MoveWindow(GetDlgItem(hwnd, IDC_LOG_TEXT), 0, kEditTop, width,
              height > kEditTop ? height - kEditTop : 0, TRUE);
   HWND close = GetDlgItem(hwnd, IDCANCEL);
-  RECT rc;
-  GetWindowRect(close, &rc);
   SetWindowPos(close, nullptr, width - 90, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   InvalidateRect(hwnd, nullptr, TRUE);
 }

@@ -73,17 +73,15 @@ void OnRun(HWND hwnd) {
   CMyString password = GetWindowTextString(GetDlgItem(hwnd, IDC_PASSWORD));
   CMyString confirm = GetWindowTextString(GetDlgItem(hwnd, IDC_CONFIRM));
   const char* refusal = CheckPasswordInput(password.GetBuffer(), confirm.GetBuffer());
-  bool started = false;
   if (refusal != nullptr) {
     WarningBox(hwnd, refusal);
     SetFocus(GetDlgItem(hwnd, IDC_PASSWORD));
   } else {
-    started = StartJobThread(password);
+    StartJobThread(password);
   }
   // The typed password does not outlive its use in these buffers.
   SecureZeroMemory(password.GetBuffer(), password.GetLength());
   SecureZeroMemory(confirm.GetBuffer(), confirm.GetLength());
-  (void)started;
 }
 
 void OnClose(HWND hwnd) {
