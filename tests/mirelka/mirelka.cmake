@@ -1,0 +1,14 @@
+mirelka_add_test(mirelka_rules_tests
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/password_check_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/cli_options_test.cpp
+    ${CMAKE_SOURCE_DIR}/mirelka/cli/cli_options.cpp
+  LIBS mirelka_rules)
+
+# mirelka-cli end to end: the built program with real pipes, files and a
+# pseudo terminal.
+if(NOT WIN32)
+  add_test(NAME mirelka_cli_e2e
+    COMMAND python3 ${CMAKE_CURRENT_LIST_DIR}/cli_e2e.py $<TARGET_FILE:mirelka-cli>)
+  set_tests_properties(mirelka_cli_e2e PROPERTIES TIMEOUT 120)
+endif()
