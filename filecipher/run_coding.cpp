@@ -40,6 +40,7 @@ int CTrisels::RunCoding(const char* keyText, double payloadSize, JobCounters,
   unsigned char* data = m_block.get();
   unsigned char* stream = data + kBlockSize;
   size_t keyLen = std::strlen(keyText);
+  if (keyLen == 0) return kResultStop;  // refused by Trisel before it gets here
   for (size_t i = 0; i < kPeriod; ++i)
     stream[i] = static_cast<unsigned char>(keyText[(i + 1) % keyLen]);
 

@@ -111,6 +111,16 @@ int CTrisels::Trisel(const char* path, const char* keyText, int, int mode, int,
     goto finish;
   }
 
+  if (!keyText || !*keyText) {
+    // Every key text holds at least the digits of the password's length;
+    // an empty one would leave the file uncoded.
+    m_message.Report("에러", "CTrisels::Trisel, strlen(keyText), 6", "암호 키가 비어 있습니다.",
+                     szInputPathFname, kReportLogOnly);
+    result = kResultStop;
+    ++counters.err;
+    goto finish;
+  }
+
   for (;;) {
     if (m_fs.Stat(szInputPathFname, st) == 0) break;
     result = m_message.Report("에러", "CTrisels::Trisel, stat(szInputPathFname), 0",

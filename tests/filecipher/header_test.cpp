@@ -5,7 +5,6 @@
 #include <string>
 
 #include "coder_fixture.h"
-#include "filecipher/head_write.h"
 
 namespace {
 
@@ -48,16 +47,6 @@ TEST_F(HeaderTest, WriterLaysDownEveryField) {
   EXPECT_EQ("21", tsl.substr(56, 2));
   EXPECT_EQ(std::string("81a4win:win:1:1\0a.txt\0", 22), tsl.substr(58, 22));
   EXPECT_EQ(LocalStamp(kTime), tsl.substr(42, 14));
-}
-
-TEST_F(HeaderTest, FillerBytesStayInRange) {
-  for (int i = 0; i < 20; ++i)
-    for (int c = 0; c < 256; c += 5)
-      for (int64_t t : {int64_t(0), int64_t(1600000000), int64_t(-5)}) {
-        unsigned char f = HeaderFillerByte(t, i, static_cast<unsigned char>(c));
-        ASSERT_GE(f, 1);
-        ASSERT_LE(f, 20);
-      }
 }
 
 TEST_F(HeaderTest, EveryCutPointIsRefusedWithItsFieldsTag) {

@@ -47,25 +47,4 @@ TEST_F(RealFsTest, RoundTripRestoresTimeAndReadOnly) {
   fs.SetAttributes(src.c_str(), kAttrArchive);
 }
 
-TEST_F(RealFsTest, CancelAndWrongPasswordLeaveNothingBehind) {
-  IFileSystem& fs = RealFileSystem();
-  const std::string src = m_dir / "big file.bin";
-  ASSERT_TRUE(m_dir.WriteFile("big file.bin", std::string(3 << 20, 'b')));
-  ASSERT_EQ(0, RunReal(src, kModeEncrypt));
-  ASSERT_EQ(0, fs.Remove(src.c_str()));
-
-  m_ui.Script({kAnswerNo});
-  ResetCounters();
-  EXPECT_EQ(-3, Run(fs, src + ".tsl", "wrong", kModeDecrypt));
-  EXPECT_EQ(1, m_counters.err);
-  FileStat st;
-  EXPECT_NE(0, fs.Stat(src.c_str(), st));
-
-  m_job.cancel = 1;
-  EXPECT_EQ(-2, RunReal(src + ".tsl", kModeDecrypt));
-  m_job.cancel = 0;
-  EXPECT_NE(0, fs.Stat(src.c_str(), st));
-  EXPECT_EQ(0, fs.Stat((src + ".tsl").c_str(), st));
-}
-
 }  // namespace

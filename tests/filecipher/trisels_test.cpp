@@ -193,6 +193,13 @@ TEST_F(TriselsTest, CancelRemovesThePartialResultOnly) {
   EXPECT_EQ(0, m_fs.OpenFiles());
 }
 
+TEST_F(TriselsTest, AnEmptyKeyCodesNothing) {
+  m_fs.AddFile("C:\\d\\a.txt", "abc");
+  EXPECT_EQ(-1, Encrypt("C:\\d\\a.txt", ""));
+  EXPECT_EQ(1, m_counters.err);
+  EXPECT_EQ(1u, m_fs.Files().size());
+}
+
 TEST_F(TriselsTest, PathsTooLongForAResultAreRefused) {
   std::string folder = "C:\\" + std::string(240, 'f') + "\\";
   std::string fits = folder + std::string(259 - 4 - folder.size(), 'n');  // + ".tsl" = 259
