@@ -10,6 +10,7 @@
 
 #include "mirelka/cli/charset.h"
 #include "mirelka/cli/cli_options.h"
+#include "mirelka/cli/stored_key_file.h"
 #include "mirelka/cli/terminal.h"
 #include "mirelka/password_check.h"
 #include "mirelka/selection_limit.h"
@@ -181,16 +182,18 @@ int Run(const CliOptions& opts) {
   int rc = opts.hasPasswordFile ? PasswordFromFile(opts.passwordFile, password) : PasswordFromTerminal(password);
   if (rc != kExitOk) return rc;
 
-  // Without --key-file the password alone keys the cipher: the path kept in
-  // Mirelka's settings is a Windows registry value.
-  std::string keyFile = opts.hasKeyFile ? CommandLinePathToCp949(opts.keyFile) : std::string();
+  // Without --key-file the common key file stored in Mirelka's settings
+  // keys the cipher, as it does in Mirelka; none stored: the password alone.
+  std::string keyFile =
+      opts.hasKeyFile ? CommandLinePathToCp949(opts.keyFile) : StoredMirelkaKeyFile();
 
   CConsoleKeyFileView view;
   CConsoleCoderHost host(input);
   CTextCoder coder(CliFileSystem(), view);
   int coded = coder.Coding(host, password.c_str(), keyFile.c_str());
   if (coded != kCodingDone) {
-    if (view.Warnings() == 0 && host.Questions() == 0) Complain("the common key file could not be read: " + opts.keyFile);
+    if (view.Warnings() == 0 && host.Questions() == 0) Complain("the common key file could not be read: " +
+                                                         (opts.hasKeyFile ? opts.keyFile : Cp949ToUtf8Lossy(keyFile)));
     return kExitFailed;
   }
 
