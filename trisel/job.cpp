@@ -127,11 +127,11 @@ int CTriselJob::RunJob(char* password) {
   CMyString summary;
   int rc = kJobDone;
 
-  // The password text: the password reversed, then its length in digits.
-  uint32_t length = static_cast<uint32_t>(strlen(password));
+  // The password text: the password reversed, then its length in digits;
+  // the caller's buffer is left reversed.
+  CMyString passwordText;
+  MakePasswordText(password, passwordText);
   ReverseString(password);
-  CMyString passwordText(password);
-  passwordText += static_cast<int32_t>(length);
 
   CMyString keyFile = LoadCommKeyFile(m_registry);
 

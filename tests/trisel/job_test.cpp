@@ -2,6 +2,7 @@
 #include <cerrno>
 
 #include "job_fixture.h"
+#include "filecipher/trisels.h"
 #include "trisel/find_files.h"
 
 namespace {
@@ -265,6 +266,20 @@ TEST_F(JobTest, PasswordAndKeyFileKeyTheFiles) {
   EXPECT_EQ(Log(".log"), std::string(kHeadJob) + "\n");
   EXPECT_EQ(m_keyView.Warnings(), 1);
   EXPECT_EQ(LastStatus(), "작업 중지");
+}
+
+TEST_F(JobTest, KeyTextIsTheReversedPasswordAndItsLength) {
+  m_fs.AddFile("/P/a.txt", "some text");
+  std::vector<const char*> argv = {"Trisel.exe", "-e", "/P/a.txt"};
+  m_job.SetCommandLine(3, argv.data());
+  char password[] = "0123456789";
+  ASSERT_EQ(m_job.Work(password), 0);
+  EXPECT_STREQ(password, "9876543210");  // reversed in place
+  m_fs.Remove("/P/a.txt");
+  JobCounters counters;
+  CTrisels coder(m_fs, m_ui, m_view, m_state);
+  EXPECT_EQ(coder.Trisel("/P/a.txt.tsl", "987654321010", 0, 0, 0, counters, nullptr, nullptr), 0);
+  EXPECT_EQ(m_fs.Contents("/P/a.txt"), "some text");
 }
 
 TEST(JobStatusText, Table) {
