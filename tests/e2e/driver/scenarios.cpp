@@ -376,6 +376,39 @@ void ScenarioDecryptJob() {
   EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
 }
 
+void ScenarioDecryptFolder() {
+  Program prog;
+  HWND main = OpenMain({"-d", g_fx.Path("enc\\폴더")}, prog, kDecTitle);
+  REQUIRE_E(main != nullptr, "decrypt dialog did not open");
+  TypePasswords(main, kPassword, kPassword);
+  Click(main, kIdRun);
+  HWND opts = WaitTopWindow(prog.pi.dwProcessId, "#32770", "폴더 옵션 확인", kStart);
+  REQUIRE_E(opts != nullptr, "folder options did not open");
+  // Decryption always takes *.tsl, whatever the stored filter says.
+  EXPECT_EQ_E("*.tsl", ItemText(opts, 1028), "filter in decryption");
+  EXPECT_TRUE_E((GetWindowLongA(GetDlgItem(opts, 1028), GWL_STYLE) & ES_READONLY) != 0,
+                "filter editable in decryption");
+  EXPECT_EQ_E("(해독 작업은 *.tsl 만 포함)", ItemText(opts, 1066), "hint in decryption");
+  EXPECT_TRUE_E(Checked(opts, 1063), "stored SubDir not shown");
+  Click(opts, 1064);
+  Pause(100);
+  EXPECT_TRUE_E(Answer(opts, IDOK), "folder options did not close");
+  // x.txt is still there beside x.txt.tsl: skip it and whatever follows.
+  HWND dlg = WaitTopWindow(prog.pi.dwProcessId, "#32770", "파일 덮어쓰기(Overwrite) 확인", kJob);
+  REQUIRE_E(dlg != nullptr, "no overwrite question for x.txt");
+  EXPECT_TRUE_E(Contains(ItemText(dlg, 1019), g_fx.Path("enc\\폴더\\x.txt")), "question names another file");
+  EXPECT_TRUE_E(Answer(dlg, 1016), "overwrite question did not close");
+  EXPECT_TRUE_E(WaitJobEnd(main, kJob), "job did not end");
+  EXPECT_EQ_E(std::string("작업 완료 / 경고(1)") + kToCheck, Status(main), "status");
+  EXPECT_EQ_E("1 / 1 files...", ItemText(main, kIdCounter), "only the folder's own file counted");
+  DWORD v = 9;
+  std::string filter;
+  EXPECT_TRUE_E(RegDword(kBasicKey, "SubDir", v) && v == 0, "SubDir not stored as 0");
+  EXPECT_TRUE_E(RegString(kBasicKey, "Filter", filter) && filter == "*.txt",
+                "decryption changed the stored filter: " + filter);
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+}
+
 namespace {
 
 HWND WaitOverwrite(Program& prog) {
@@ -543,6 +576,7 @@ const ScenarioEntry kScenarios[] = {
     {"encrypt", ScenarioEncryptJob},
     {"options-cancel", ScenarioOptionsCancel},
     {"decrypt", ScenarioDecryptJob},
+    {"decrypt-folder", ScenarioDecryptFolder},
     {"overwrite", ScenarioOverwrite},
     {"keyfile", ScenarioKeyFileAndDeleteSource},
     {"cancel", ScenarioCancel},
