@@ -16,3 +16,9 @@ if(WIN32)
   )
   target_link_libraries(mirelka_textcipher_win32 PUBLIC mirelka_textcipher user32 comctl32)
 endif()
+
+# Speed figures for scripts/bench (built with or without the tests).
+if(NOT WIN32)
+  add_executable(textcipher-bench ${CMAKE_CURRENT_LIST_DIR}/bench/bench.cpp)
+  target_link_libraries(textcipher-bench PRIVATE mirelka_textcipher mirelka_fs)
+endif()
