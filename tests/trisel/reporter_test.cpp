@@ -108,33 +108,6 @@ TEST_F(ReporterTest, EmptyPartsLeaveTheQuestionAlone) {
   EXPECT_EQ("\n(에러) \n\n이상 없습니까? ", m_ui.Questions()[2].text);
 }
 
-TEST_F(ReporterTest, EveryReportIsOneLogEntry) {
-  m_ui.SetFallback(kAnswerIgnore);
-  for (uint32_t i = 1; i <= 3; ++i) {
-    m_job.seq = i;
-    m_msg.Report("에러", "T", "m", "f", i == 2 ? kReportLogOnly : kReportAbortRetryIgnore);
-  }
-  std::string log = ErrorLog();
-  std::string entry = "m\r\n" + std::string(60, '-') + "\r\n";
-  EXPECT_EQ("1 : f\r\n\r\n(에러) " + entry + "2 : f\r\n\r\n(에러) " + entry +
-                "3 : f\r\n\r\n(에러) " + entry,
-            log);
-}
-
-TEST(JobStateTest, ResetsClearTheirFields) {
-  JobState s;
-  s.total = s.seq = s.ok = s.warn = s.err = 5;
-  s.busy = 1;
-  s.cancel = 1;
-  s.cancelKeyFile = 1;
-  s.ResetCounts();
-  EXPECT_EQ(0u, s.total + s.seq + s.ok + s.warn + s.err);
-  EXPECT_EQ(1, s.cancel.load());
-  s.ResetAll();
-  EXPECT_EQ(0, s.busy.load() + s.cancel.load() + s.cancelKeyFile.load());
-  EXPECT_EQ(&TheJobState(), &TheJobState());
-}
-
 TEST(NullReportUITest, SkipsWithoutAsking) {
   CNullReportUI ui;
   JobState job;
