@@ -8,3 +8,10 @@ if(NOT WIN32)
     COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/cli_run.sh $<TARGET_FILE:trisel-cli>)
   set_tests_properties(trisel_cli_run PROPERTIES TIMEOUT 300)
 endif()
+
+# On a pseudo terminal: hidden password, folder options and overwrite prompts.
+if(NOT WIN32)
+  add_test(NAME trisel_cli_terminal
+    COMMAND python3 ${CMAKE_CURRENT_LIST_DIR}/cli_terminal.py $<TARGET_FILE:trisel-cli>)
+  set_tests_properties(trisel_cli_terminal PROPERTIES TIMEOUT 120)
+endif()

@@ -71,10 +71,10 @@ CPosixTerminal::CPosixTerminal()
 
 ReadResult CPosixTerminal::ReadLine(const std::string& prompt, bool echo, std::string& line) {
   ClearProgress();
-  fputs(prompt.c_str(), stderr);
-  fflush(stderr);
   line.clear();
   const int startInterrupts = g_interrupts;
+  // Echo goes off before the prompt shows, so nothing typed in answer to it
+  // is ever echoed.
   const bool hide = !echo && m_stdinTty;
   if (hide && tcgetattr(STDIN_FILENO, &g_savedTermios) == 0) {
     struct termios quiet = g_savedTermios;
@@ -82,6 +82,8 @@ ReadResult CPosixTerminal::ReadLine(const std::string& prompt, bool echo, std::s
     g_echoOff = 1;
     tcsetattr(STDIN_FILENO, TCSANOW, &quiet);
   }
+  fputs(prompt.c_str(), stderr);
+  fflush(stderr);
   ReadResult result = ReadResult::Line;
   for (;;) {
     // Polled in short steps: the handler restarts reads, so a Ctrl+C is
