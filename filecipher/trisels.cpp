@@ -105,6 +105,7 @@ int CTrisels::Trisel(const char* path, const char* keyText, int, int mode, int,
   TslHeader header;
   FileStat st;
   if (std::strlen(path) > kMaxPath) {
+    errno = 0;
     result = m_message.Report("에러", "CTrisels::Trisel, strlen(szInputPathFname), 4",
                               kSourceTooLong, path, kReportStopJob);
     ++counters.err;
@@ -114,6 +115,7 @@ int CTrisels::Trisel(const char* path, const char* keyText, int, int mode, int,
   if (!keyText || !*keyText) {
     // Every key text holds at least the digits of the password's length;
     // an empty one would leave the file uncoded.
+    errno = 0;
     m_message.Report("에러", "CTrisels::Trisel, strlen(keyText), 6", "암호 키가 비어 있습니다.",
                      szInputPathFname, kReportLogOnly);
     result = kResultStop;
@@ -155,6 +157,7 @@ int CTrisels::Trisel(const char* path, const char* keyText, int, int mode, int,
       payload = static_cast<double>(st.size);
     } else {
       if (!isTsl) {
+        errno = 0;  // a finding of ours: no system error belongs to it
         m_message.Report("경고", "CTrisels::Trisel, strcmp(), 3",
                          "확장명이 \"tsl\" 인 파일만 해독할 수 있습니다.", szInputPathFname,
                          kReportLogOnly);
@@ -264,6 +267,7 @@ int CTrisels::EnCode(const char* path, const char* keyText, JobCounters& counter
     if (int rc = OpenSource(path, "CTrisels::EnCode, fopen(szDecodingFname), 0", counters))
       return rc;
     if (std::strlen(path) + 4 > kMaxPath) {
+      errno = 0;
       int rc = m_message.Report("에러", "CTrisels::EnCode, sprintf(szEncodingFname), 4",
                                 kResultTooLong, path, kReportStopJob);
       ++counters.err;
@@ -322,6 +326,7 @@ int CTrisels::DeCode(const char* path, const char* keyText, OverwriteAll* overwr
 
     char resultName[kMaxPathLen];
     if (!DecodingName(path, resultName)) {
+      errno = 0;
       rc = m_message.Report("에러", "CTrisels::DeCode, sprintf(szDecodingFname), 3",
                             kResultTooLong, path, kReportStopJob);
       ++counters.err;
