@@ -54,6 +54,7 @@ BOOL OnInitDialog(HWND hwnd) {
   app.whiteBrush = CreateSolidBrush(RGB(0xFF, 0xFF, 0xFF));
   app.bannerTextBrush = CreateSolidBrush(colours.bannerBack);
 
+  LayoutMainDialog(hwnd);
   CreateBanner(hwnd, BannerStartText(app.encrypt, TheVendorServer().homePage.GetBuffer()));
   CenterWindow(hwnd, nullptr);
 

@@ -6,6 +6,8 @@
 
 INT_PTR CALLBACK MainDialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// Places the controls in pixels around the painted panels (main_layout.cpp).
+void LayoutMainDialog(HWND hwnd);
 // Painting of the main dialog's client area (main_paint.cpp).
 void PaintMainDialog(HWND hwnd, HDC dc);
 // Colours of the dialog's statics; null when the control keeps its own.

@@ -60,8 +60,8 @@ void ReleaseLines(HWND hwnd, HDC dc) {
   SetTextColor(dc, RGB(0x50, 0x50, 0x50));
   const char* release = "Trisel v1.0 - 파일 암호화 / 해독";
   const char* notice = "Copyright (C) Pelmora. 탐색기 오른쪽 버튼 메뉴에서 실행됩니다.";
-  TextOutA(dc, box.left + 2, box.bottom + 5, release, lstrlenA(release));
-  TextOutA(dc, box.left + 2, box.bottom + 20, notice, lstrlenA(notice));
+  TextOutA(dc, box.left + 2, box.bottom + 4, release, lstrlenA(release));
+  TextOutA(dc, box.left + 2, box.bottom + 19, notice, lstrlenA(notice));
   SelectObject(dc, old);
   DeleteObject(font);
 }
