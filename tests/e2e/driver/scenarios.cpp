@@ -265,6 +265,12 @@ void ScenarioEncryptJob() {
   EXPECT_TRUE_E(Checked(opts, 1064) && !Checked(opts, 1063), "first run: not 'only this folder'");
   EXPECT_EQ_E("*.*", ItemText(opts, 1028), "default filter");
   EXPECT_EQ_E("(*.txt)", ItemText(opts, 1066), "filter hint");
+  for (int id : {1025, 1026}) {
+    RECT rc;
+    GetWindowRect(GetDlgItem(opts, id), &rc);
+    EXPECT_TRUE_E(rc.right - rc.left == 32 && rc.bottom - rc.top == 32,
+                  "help button " + std::to_string(id) + " is not 32 x 32");
+  }
   Pause(300);
   Shot(opts, "folder-options");
   Click(opts, 1063);
