@@ -10,6 +10,22 @@
 namespace {
 
 const COLORREF kViewerBack = RGB(0xF5, 0xFF, 0xFF);
+const char kViewerMark[] = "TriselLogViewer";
+HHOOK g_keyHook = nullptr;
+
+// The viewers are modeless while the main dialog runs its own modal loop,
+// which only gives the main dialog its keyboard handling. This filter of
+// that loop hands the viewers theirs (Tab, Enter, Escape closes).
+LRESULT CALLBACK ViewerKeys(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == MSGF_DIALOGBOX) {
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    HWND top = msg->hwnd ? GetAncestor(msg->hwnd, GA_ROOT) : nullptr;
+    if (top != nullptr && GetPropA(top, kViewerMark) != nullptr && IsDialogMessageA(top, msg)) {
+      return TRUE;
+    }
+  }
+  return CallNextHookEx(g_keyHook, code, wParam, lParam);
+}
 const int kEditTop = 29;
 const int kMinSize = 300;
 
@@ -33,6 +49,7 @@ INT_PTR CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_INITDIALOG: {
       CenterWindow(hwnd, App().mainWnd);
+      SetPropA(hwnd, kViewerMark, reinterpret_cast<HANDLE>(1));
       SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(kViewerBack)));
       RECT rc;
       GetClientRect(hwnd, &rc);
@@ -66,6 +83,7 @@ INT_PTR CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       HBRUSH brush = reinterpret_cast<HBRUSH>(GetWindowLongPtrA(hwnd, DWLP_USER));
       if (brush != nullptr) DeleteObject(brush);
       SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+      RemovePropA(hwnd, kViewerMark);
       return TRUE;
     }
     default: return FALSE;
@@ -86,6 +104,9 @@ void OpenLogViewer(HWND mainWnd, int which) {
   if (BuildLogViewText(RealFileSystem(), path.GetBuffer(), banner.GetBuffer(), text) != 0) {
     WarningBox(mainWnd, "도움말 파일을 찾을 수 없습니다.");
     return;
+  }
+  if (g_keyHook == nullptr) {
+    g_keyHook = SetWindowsHookExA(WH_MSGFILTER, ViewerKeys, nullptr, GetCurrentThreadId());
   }
   HWND viewer = CreateDialogParamA(App().instance, MAKEINTRESOURCEA(IDD_LOGVIEW), mainWnd,
                                    ViewerProc, 0);

@@ -327,8 +327,11 @@ void ScenarioEncryptJob() {
   RECT rc;
   GetWindowRect(ev, &rc);
   EXPECT_TRUE_E(rc.right - rc.left >= 300 && rc.bottom - rc.top >= 300, "viewer smaller than 300 x 300");
+  // Escape closes a viewer like its close button.
+  PostMessageA(GetDlgItem(ev, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageA(GetDlgItem(ev, IDCANCEL), WM_KEYUP, VK_ESCAPE, 0);
+  EXPECT_TRUE_E(WaitNoTopWindow(prog.pi.dwProcessId, "#32770", "에러 보기", 5000), "Escape did not close the viewer");
   for (HWND w : TopWindows(prog.pi.dwProcessId, "#32770", "로그 보기")) Answer(w, IDCANCEL);
-  Answer(ev, IDCANCEL);
   EXPECT_TRUE_E(WaitNoTopWindow(prog.pi.dwProcessId, "#32770", "로그 보기", 5000), "viewers did not close");
   EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
 }
