@@ -1,8 +1,6 @@
 mirelka_add_test(mirelka_rules_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/password_check_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/cli_options_test.cpp
-    ${CMAKE_SOURCE_DIR}/mirelka/cli/cli_options.cpp
   LIBS mirelka_rules)
 
 # mirelka-cli end to end: the built program with real pipes, files and a
