@@ -135,4 +135,7 @@ if __name__ == "__main__":
     CLI = os.path.abspath(sys.argv.pop(1))
     locales = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout
     os.environ["LC_ALL"] = "ko_KR.UTF-8" if "ko_KR.utf8" in locales else "C.UTF-8"
+    # No common key file stored in the user's settings.
+    settings = tempfile.TemporaryDirectory()
+    os.environ["MIRELKA_REGISTRY_FILE"] = os.path.join(settings.name, "registry")
     unittest.main(verbosity=2)
