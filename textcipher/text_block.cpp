@@ -31,7 +31,8 @@ struct Key {
   size_t index;
   unsigned char Byte() const { return text[index]; }
   void Advance() {
-    if (++index == length) index = 0;
+    // ">=": an empty key (never handed in) then stays on its terminator.
+    if (++index >= length) index = 0;
   }
 };
 
