@@ -72,6 +72,18 @@ void ExpectBox(Program& prog, const std::string& caption, const std::string& tex
 
 std::string Status(HWND main) { return ItemText(main, kIdStatus); }
 
+// Polls until the condition holds; posted clicks take effect when the
+// program gets to them, which on a busy machine is not at once.
+template <typename F>
+bool WaitUntil(F condition, DWORD timeoutMs = 5000) {
+  DWORD start = GetTickCount();
+  do {
+    if (condition()) return true;
+    Sleep(20);
+  } while (GetTickCount() - start < timeoutMs);
+  return false;
+}
+
 bool WaitJobEnd(HWND main, DWORD timeout) {
   DWORD start = GetTickCount();
   do {
@@ -165,8 +177,7 @@ void ScenarioPasswordChecks() {
     TypePasswords(main, c.a, c.b);
     Click(main, kIdRun);
     ExpectBox(prog, "경고", c.text, IDOK, c.text);
-    Pause(100);
-    EXPECT_TRUE_E(FocusOf(main) == GetDlgItem(main, kIdPassword),
+    EXPECT_TRUE_E(WaitUntil([&] { return FocusOf(main) == GetDlgItem(main, kIdPassword); }),
                   std::string("focus not in the password edit after: ") + c.text);
     EXPECT_TRUE_E(Enabled(main, kIdRun), "run button disabled after a refusal");
   }
@@ -181,8 +192,7 @@ void ScenarioSettings() {
   HWND main = OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog, kEncTitle);
   REQUIRE_E(main != nullptr, "main dialog did not open");
   Click(main, kIdDelete);
-  Pause(200);
-  EXPECT_TRUE_E(Checked(main, kIdDelete), "delete-source box did not tick");
+  EXPECT_TRUE_E(WaitUntil([&] { return Checked(main, kIdDelete); }), "delete-source box did not tick");
   EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
   DWORD v = 99;
   EXPECT_TRUE_E(RegDword(kBasicKey, "DelSrcFile", v) && v == 1, "DelSrcFile not stored as 1");
@@ -207,8 +217,7 @@ void ScenarioSettings() {
   REQUIRE_E(adv != nullptr, "advanced dialog did not open again");
   EXPECT_EQ_E(key, ItemText(adv, 1017), "stored key file path not shown");
   Click(adv, 1021);
-  Pause(200);
-  EXPECT_EQ_E("", ItemText(adv, 1017), "reset did not clear the path");
+  EXPECT_TRUE_E(WaitUntil([&] { return ItemText(adv, 1017).empty(); }), "reset did not clear the path");
   EXPECT_TRUE_E(Answer(adv, IDCANCEL), "advanced dialog did not close on Cancel");
   EXPECT_TRUE_E(RegString(kKeycommKey, "CommKeyFile", s) && s == key, "Cancel changed CommKeyFile");
 
@@ -216,12 +225,10 @@ void ScenarioSettings() {
   adv = WaitTopWindow(prog.pi.dwProcessId, "#32770", "고급", kStart);
   REQUIRE_E(adv != nullptr, "advanced dialog did not open a third time");
   Click(adv, 1021);
-  Pause(200);
   EXPECT_TRUE_E(Answer(adv, IDOK), "advanced dialog did not close");
   EXPECT_TRUE_E(RegString(kKeycommKey, "CommKeyFile", s) && s.empty(), "reset + OK did not store an empty path");
 
-  Click(main, kIdDelete);
-  Pause(200);
+  Click(main, kIdDelete);  // handled before the close button's click, posted after it
   EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
   EXPECT_TRUE_E(RegDword(kBasicKey, "DelSrcFile", v) && v == 0, "DelSrcFile not stored as 0");
 }
@@ -275,7 +282,6 @@ void ScenarioEncryptJob() {
   Shot(opts, "folder-options");
   Click(opts, 1063);
   SetItemText(opts, 1028, "*.txt");
-  Pause(100);
   EXPECT_TRUE_E(Answer(opts, IDOK), "folder options did not close");
 
   EXPECT_TRUE_E(WaitJobEnd(main, kJob), "job did not end");
@@ -323,7 +329,6 @@ void ScenarioEncryptJob() {
                 "error viewer text");
   // Resizing keeps the minimum size.
   SetWindowPos(ev, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
-  Pause(200);
   RECT rc;
   GetWindowRect(ev, &rc);
   EXPECT_TRUE_E(rc.right - rc.left >= 300 && rc.bottom - rc.top >= 300, "viewer smaller than 300 x 300");
@@ -400,7 +405,6 @@ void ScenarioDecryptFolder() {
   EXPECT_EQ_E("(해독 작업은 *.tsl 만 포함)", ItemText(opts, 1066), "hint in decryption");
   EXPECT_TRUE_E(Checked(opts, 1063), "stored SubDir not shown");
   Click(opts, 1064);
-  Pause(100);
   EXPECT_TRUE_E(Answer(opts, IDOK), "folder options did not close");
   // x.txt is still there beside x.txt.tsl: skip it and whatever follows.
   HWND dlg = WaitTopWindow(prog.pi.dwProcessId, "#32770", "파일 덮어쓰기(Overwrite) 확인", kJob);
@@ -546,8 +550,7 @@ void ScenarioKeyFileAndDeleteSource() {
   EXPECT_EQ_E("작업 완료", Status(main), "key file job status");
   EXPECT_TRUE_E(FileExists(g_fx.Path("keyjob\\k1.txt.tsl")), "no result with a key file");
   EXPECT_TRUE_E(!FileExists(g_fx.Path("keyjob\\k1.txt")), "source not deleted");
-  Click(main, kIdDelete);
-  Pause(200);
+  Click(main, kIdDelete);  // handled before the close button's click, posted after it
   EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
   RegSetString(kKeycommKey, "CommKeyFile", "");
 }
