@@ -194,9 +194,13 @@ TEST(LogEchoTest, ShowsWhatTheLogsGain) {
   echo.Drain();
   fclose(fp);
   EXPECT_EQ(term.out, "one\ntwo\nthree\n");
-  ASSERT_TRUE(dir.WriteFile("e.log", "err\r\n"));
+  // The error log's headings are not shown, only what follows them.
+  ASSERT_TRUE(dir.WriteFile("e.log", "(1) 작업 시간\r\n-------------\r\n\r\n"));
   echo.Drain();
-  EXPECT_EQ(term.err, "err\n");
+  ASSERT_TRUE(dir.WriteFile("e.log", "(1) 작업 시간\r\n-------------\r\n\r\n(2) 에러 목록\r\n"
+                                     "-------------\r\n\r\n1 : /x\r\n"));
+  echo.Drain();
+  EXPECT_EQ(term.err, "1 : /x\n");
 }
 
 }  // namespace

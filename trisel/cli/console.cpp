@@ -163,6 +163,11 @@ CLogEcho::~CLogEcho() {
   if (m_err.fp) fclose(m_err.fp);
 }
 
+CLogEcho::CLogEcho(ITerminal& term, std::string jobLog, std::string errorLog)
+    : m_term(term), m_jobPath(std::move(jobLog)), m_errPath(std::move(errorLog)) {
+  m_err.skipUntil = "(2) 에러 목록\n-------------\n\n";
+}
+
 void CLogEcho::Drain() {
   DrainOne(m_jobPath, m_job, true);
   DrainOne(m_errPath, m_err, false);
@@ -185,6 +190,16 @@ void CLogEcho::DrainOne(const std::string& path, Tail& tail, bool toOut) {
   plain.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i)
     if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) plain += text[i];
+  if (!tail.skipUntil.empty()) {
+    // Held back until the heading is complete; nothing of it is shown.
+    tail.held += plain;
+    size_t at = tail.held.find(tail.skipUntil);
+    if (at == std::string::npos) return;
+    plain = tail.held.substr(at + tail.skipUntil.size());
+    tail.held.clear();
+    tail.skipUntil.clear();
+    if (plain.empty()) return;
+  }
   std::string shown = m_term.ToTerminal(plain);
   if (toOut)
     m_term.Out(shown);

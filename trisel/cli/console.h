@@ -120,11 +120,11 @@ class CConsoleKeyFileView : public IKeyFileView {
 };
 
 // Shows what the job log and the error log gain, as they gain it: the job
-// log on standard output, the error log on standard error, CR LF made LF.
+// log on standard output, the error log without its headings (they repeat
+// the job log's) on standard error, CR LF made LF.
 class CLogEcho {
  public:
-  CLogEcho(ITerminal& term, std::string jobLog, std::string errorLog)
-      : m_term(term), m_jobPath(std::move(jobLog)), m_errPath(std::move(errorLog)) {}
+  CLogEcho(ITerminal& term, std::string jobLog, std::string errorLog);
   ~CLogEcho();
   CLogEcho(const CLogEcho&) = delete;
   CLogEcho& operator=(const CLogEcho&) = delete;
@@ -133,6 +133,8 @@ class CLogEcho {
  private:
   struct Tail {
     FILE* fp = nullptr;
+    std::string skipUntil;  // dropped up to and including this text
+    std::string held;       // read while waiting for skipUntil
   };
   void DrainOne(const std::string& path, Tail& tail, bool toOut);
 
