@@ -41,8 +41,14 @@ int CTrisels::RunCoding(const char* keyText, double payloadSize, JobCounters,
   unsigned char* stream = data + kBlockSize;
   size_t keyLen = std::strlen(keyText);
   if (keyLen == 0) return kResultStop;  // refused by Trisel before it gets here
-  for (size_t i = 0; i < kPeriod; ++i)
-    stream[i] = static_cast<unsigned char>(keyText[(i + 1) % keyLen]);
+  // A job codes many files with one key text: the stream is made once for
+  // it, not once per file, which matters for folders of small files.
+  if (m_streamKey != keyText) {
+    size_t first = keyLen < kPeriod ? keyLen : kPeriod;
+    for (size_t i = 0; i < first; ++i) stream[i] = static_cast<unsigned char>(keyText[(i + 1) % keyLen]);
+    for (size_t i = first; i < kPeriod; ++i) stream[i] = stream[i - keyLen];
+    m_streamKey = keyText;
+  }
 
   uint64_t done = 0;
   size_t pos = 0;  // index into the key stream of the next byte

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "common/filesystem.h"
 #include "filecipher/tsl_format.h"
@@ -78,6 +79,7 @@ class CTrisels {
   char m_outputPath[260];  // szEncodingFname or szDecodingFname; empty until settled
   bool m_created;  // this call created (or emptied) the file at m_outputPath
   std::unique_ptr<unsigned char[]> m_block;  // RunCoding's block and key stream, made on first use
+  std::string m_streamKey;                   // the key text the stream was made for
 };
 
 #endif
