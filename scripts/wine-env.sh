@@ -21,10 +21,15 @@ wine_env_start() {
     [ -e "/tmp/.X11-unix/X$d" ] && break
     sleep 0.1
   done
+  # A persistent server, and Wine's own services started here with no pipe
+  # attached: a service started later by a test would inherit that test's
+  # output pipe and keep CTest waiting for it to close.
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    timeout 180 wineboot -i >/dev/null 2>&1 || true
+    timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || true
+  else
+    timeout 120 wineboot </dev/null >/dev/null 2>&1 || true
   fi
-  timeout 60 wineserver -p >/dev/null 2>&1 || true
+  timeout 60 wineserver -p </dev/null >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {
