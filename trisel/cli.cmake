@@ -11,5 +11,5 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/cli/posix/main.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cli/posix/terminal.cpp
   )
-  target_link_libraries(trisel-cli PRIVATE trisel_cli_core mirelka_native_paths)
+  target_link_libraries(trisel-cli PRIVATE trisel_cli_core mirelka_native_paths mirelka_charset)
 endif()

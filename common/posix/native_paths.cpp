@@ -1,40 +1,10 @@
 #include "common/posix/native_paths.h"
 
-#include <iconv.h>
-#include <langinfo.h>
-
-#include <cerrno>
-#include <clocale>
 #include <cstring>
 
+#include "common/charset.h"
+
 namespace {
-
-// Converts the whole text or nothing; true on success.
-bool Convert(const char* to, const char* from, const std::string& in, std::string& out) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  std::string result(in.size() * 4 + 16, '\0');
-  char* src = const_cast<char*>(in.data());
-  size_t srcLeft = in.size();
-  char* dst = &result[0];
-  size_t dstLeft = result.size();
-  size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-  bool ok = r != static_cast<size_t>(-1) && srcLeft == 0;
-  if (ok) ok = iconv(cd, nullptr, nullptr, &dst, &dstLeft) != static_cast<size_t>(-1);
-  iconv_close(cd);
-  if (!ok) return false;
-  result.resize(result.size() - dstLeft);
-  out.swap(result);
-  return true;
-}
-
-const char* NativeCharset() {
-  // nl_langinfo follows the locale only after setlocale; the console
-  // programs call it, but a library must not change the caller's locale.
-  const char* cs = nl_langinfo(CODESET);
-  if (!cs || !*cs || std::strcmp(cs, "ANSI_X3.4-1968") == 0) return "UTF-8";
-  return cs;
-}
 
 bool IsAscii(const std::string& s) {
   for (unsigned char c : s)
@@ -44,9 +14,10 @@ bool IsAscii(const std::string& s) {
 
 // Converts only when the way back gives the same bytes, so that a name
 // which is not really in the source character set stays untouched.
-std::string RoundTrip(const char* to, const char* from, const std::string& in, bool* ok) {
+std::string RoundTrip(Charset to, Charset from, const std::string& in, bool* ok) {
   std::string out, back;
-  bool converted = !IsAscii(in) && Convert(to, from, in, out) && Convert(from, to, out, back) && back == in;
+  bool converted =
+      !IsAscii(in) && ConvertText(from, to, in, out) && ConvertText(to, from, out, back) && back == in;
   if (ok) *ok = converted || IsAscii(in);
   return converted ? out : in;
 }
@@ -72,14 +43,14 @@ class CNativeFind : public IFind {
 
 }  // namespace
 
-bool NativeIsUtf8() {
-  const char* cs = NativeCharset();
-  return strcasecmp(cs, "UTF-8") == 0 || strcasecmp(cs, "utf8") == 0;
+
+std::string Cp949ToNative(const std::string& cp949, bool* ok) {
+  return RoundTrip(Charset::Terminal, Charset::Cp949, cp949, ok);
 }
 
-std::string Cp949ToNative(const std::string& cp949, bool* ok) { return RoundTrip(NativeCharset(), "CP949", cp949, ok); }
-
-std::string NativeToCp949(const std::string& native, bool* ok) { return RoundTrip("CP949", NativeCharset(), native, ok); }
+std::string NativeToCp949(const std::string& native, bool* ok) {
+  return RoundTrip(Charset::Cp949, Charset::Terminal, native, ok);
+}
 
 std::unique_ptr<IFile> CNativePathFileSystem::Open(const char* path, const char* mode) {
   return m_inner.Open(Cp949ToNative(path).c_str(), mode);

@@ -19,9 +19,6 @@
 // whether the text was converted (false: returned unchanged).
 std::string Cp949ToNative(const std::string& cp949, bool* ok = nullptr);
 std::string NativeToCp949(const std::string& native, bool* ok = nullptr);
-// True when the locale's character set is UTF-8 (or nothing is set, which on
-// a modern system means UTF-8 names on disk as well).
-bool NativeIsUtf8();
 
 class CNativePathFileSystem : public IFileSystem {
  public:

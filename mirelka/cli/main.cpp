@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "mirelka/cli/charset.h"
+#include "common/charset.h"
 #include "mirelka/cli/cli_options.h"
 #include "mirelka/cli/stored_key_file.h"
 #include "mirelka/cli/terminal.h"

@@ -1,6 +1,5 @@
 #include "trisel/cli/posix/terminal.h"
 
-#include <iconv.h>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -8,6 +7,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+
+#include "common/charset.h"
 
 namespace {
 
@@ -27,23 +28,6 @@ extern "C" void OnInterrupt(int) {
   }
   g_job->cancel.store(1, std::memory_order_relaxed);
   g_job->cancelKeyFile.store(1, std::memory_order_relaxed);
-}
-
-// Converts the whole text; false when any of it does not convert.
-bool Convert(const char* to, const char* from, const std::string& in, std::string& out) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-  std::string result(in.size() * 3 + 8, '\0');
-  char* src = const_cast<char*>(in.data());
-  size_t srcLeft = in.size();
-  char* dst = &result[0];
-  size_t dstLeft = result.size();
-  bool ok = iconv(cd, &src, &srcLeft, &dst, &dstLeft) != static_cast<size_t>(-1) && srcLeft == 0;
-  iconv_close(cd);
-  if (!ok) return false;
-  result.resize(result.size() - dstLeft);
-  out.swap(result);
-  return true;
 }
 
 bool IsAscii(const std::string& s) {
@@ -142,27 +126,13 @@ void CPosixTerminal::Progress(const std::string& text) {
 }
 
 std::string CPosixTerminal::ToTerminal(const std::string& cp949) {
-  std::string out;
-  if (IsAscii(cp949) || Convert("UTF-8", "CP949", cp949, out)) return IsAscii(cp949) ? cp949 : out;
-  // Character by character: what is no CP949 (a name kept in its native
-  // bytes) goes through as it is.
-  out.clear();
-  for (size_t i = 0; i < cp949.size(); ++i) {
-    unsigned char c = cp949[i];
-    std::string piece;
-    if (c >= 0x81 && c <= 0xFE && i + 1 < cp949.size() &&
-        Convert("UTF-8", "CP949", cp949.substr(i, 2), piece)) {
-      out += piece;
-      ++i;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
+  if (IsAscii(cp949)) return cp949;
+  // What is no CP949 (a name kept in its native bytes) goes through as it is.
+  return Cp949ToUtf8Piecewise(cp949, nullptr);
 }
 
 std::string CPosixTerminal::FromTerminal(const std::string& utf8) {
   std::string out;
   if (IsAscii(utf8)) return utf8;
-  return Convert("CP949", "UTF-8", utf8, out) ? out : utf8;
+  return ConvertText(Charset::Cp949, Charset::Utf8, utf8, out) ? out : utf8;
 }

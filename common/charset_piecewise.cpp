@@ -1,9 +1,8 @@
-#include "mirelka/cli/charset.h"
+#include "common/charset.h"
 
-std::string Cp949ToUtf8Lossy(const std::string& in) {
+std::string Cp949ToUtf8Piecewise(const std::string& in, const char* replacement) {
   std::string out;
   if (ConvertText(Charset::Cp949, Charset::Utf8, in, out)) return out;
-  // Convert piece by piece: a character at a time, '?' where one fails.
   out.clear();
   for (size_t i = 0; i < in.size();) {
     size_t n = static_cast<unsigned char>(in[i]) >= 0x80 && i + 1 < in.size() ? 2 : 1;
@@ -12,7 +11,7 @@ std::string Cp949ToUtf8Lossy(const std::string& in) {
       out += piece;
       i += n;
     } else {
-      out += '?';
+      out += replacement ? replacement : in.substr(i, 1);
       ++i;
     }
   }

@@ -1,4 +1,4 @@
-#include "mirelka/cli/charset.h"
+#include "common/charset.h"
 
 #include <windows.h>
 
