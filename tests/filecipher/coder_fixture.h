@@ -18,13 +18,12 @@
 #include "support/scripted_report_ui.h"
 #include "support/temp_dir.h"
 
-// The payload coded by the byte-at-a-time rule: byte k (from 0) with key
-// byte ((k mod 30001) + 1) mod L.
-inline std::string CodeBytes(const std::string& data, const std::string& key) {
-  std::string out = data;
-  for (size_t k = 0; k < out.size(); ++k)
-    out[k] = static_cast<char>(out[k] ^ key[((k % 30001) + 1) % key.size()]);
-  return out;
+const char kKey[] = "drowssap8";
+
+// Byte k (from 0) is coded with key byte ((k mod 30001) + 1) mod L.
+inline std::string CodeBytes(std::string data, const std::string& key) {
+  for (size_t k = 0; k < data.size(); ++k) data[k] ^= key[((k % 30001) + 1) % key.size()];
+  return data;
 }
 
 inline std::string LocalStamp(time_t t) {
@@ -42,33 +41,23 @@ inline std::string LocalStamp(time_t t) {
 // A whole .tsl file with filler bytes of 1; compare with SameTsl.
 inline std::string BuildTsl(const std::string& key, time_t mtime, unsigned attr,
                             const std::string& name, const std::string& data,
-                            const std::string& chown = "win:win:1:1",
-                            const std::string& mode = "81a4") {
+                            const std::string& chown = "win:win:1:1") {
   unsigned char code[21];
   MakeVerifyCode(key.c_str(), code);
   std::string out("\x0e\x14", 2);
-  for (int i = 0; i < 20; ++i) {
-    out += static_cast<char>(code[i]);
-    out += '\x01';
-  }
+  for (int i = 0; i < 20; ++i) out += std::string{static_cast<char>(code[i]), '\x01'};
   char hex[8];
   std::snprintf(hex, sizeof hex, "%02x", attr & 0xFF);
-  out += LocalStamp(mtime) + hex + mode + chown + '\0' + name + '\0';
-  return out + CodeBytes(data, key);
+  return out + LocalStamp(mtime) + hex + "81a4" + chown + '\0' + name + '\0' + CodeBytes(data, key);
 }
 
 // Equal but for the filler bytes (odd offsets 3..41), which must lie in 1..20.
-inline ::testing::AssertionResult SameTsl(const std::string& expected, const std::string& got) {
-  if (expected.size() != got.size())
-    return ::testing::AssertionFailure() << "size " << got.size() << ", want " << expected.size();
+inline ::testing::AssertionResult SameTsl(const std::string& want, const std::string& got) {
+  if (want.size() != got.size()) return ::testing::AssertionFailure() << "size " << got.size();
   for (size_t i = 0; i < got.size(); ++i) {
     bool filler = i >= 3 && i <= 41 && i % 2 == 1;
-    if (filler) {
-      if (got[i] < 1 || got[i] > 20)
-        return ::testing::AssertionFailure() << "filler " << int(got[i]) << " at " << i;
-    } else if (expected[i] != got[i]) {
+    if (filler ? got[i] < 1 || got[i] > 20 : want[i] != got[i])
       return ::testing::AssertionFailure() << "differs at offset " << i;
-    }
   }
   return ::testing::AssertionSuccess();
 }
@@ -78,8 +67,7 @@ class CoderTest : public ::testing::Test {
   void SetUp() override {
     SetLogBasePath((m_logDir / "Trisel.exe").c_str());
     SetDebugLogEnabled(true);
-    // Unscripted questions skip the file.
-    m_ui.SetFallback(kAnswerIgnore);
+    m_ui.SetFallback(kAnswerIgnore);  // unscripted questions skip the file
     m_ui.SetFallback(kReportYesNo, kAnswerNo);
     m_ui.SetFallback(kReportStopJob, kAnswerNo);
   }
@@ -87,27 +75,25 @@ class CoderTest : public ::testing::Test {
     SetLogBasePath(nullptr);
     SetDebugLogEnabled(false);
   }
-
   // One file through a fresh coder object, as the folder walk does it.
-  int Run(IFileSystem& fs, const std::string& path, const std::string& key, int mode) {
-    CTrisels coder(fs, m_ui, m_view, m_job);
+  int Run(IFileSystem& fs, const std::string& path, const std::string& key, int mode,
+          ITriselView* view = nullptr) {
+    CTrisels coder(fs, m_ui, view ? *view : m_view, m_job);
     return coder.Trisel(path.c_str(), key.c_str(), 0, mode, 0, m_counters, &m_overwrite,
                         &m_job.cancel);
   }
-  int Encrypt(const std::string& path, const std::string& key = "drowssap8") {
+  int Encrypt(const std::string& path, const std::string& key = kKey) {
     return Run(m_fs, path, key, kModeEncrypt);
   }
-  int Decrypt(const std::string& path, const std::string& key = "drowssap8") {
+  int Decrypt(const std::string& path, const std::string& key = kKey) {
     return Run(m_fs, path, key, kModeDecrypt);
   }
   void ResetCounters() {
     m_counters = JobCounters();
     m_overwrite = OverwriteAll();
   }
-  std::string ErrorLog() {
-    CloseLogs();
-    return m_logDir.ReadFile("Trisel.exe_err.log");
-  }
+  std::string ErrorLog() { CloseLogs(); return m_logDir.ReadFile("Trisel.exe_err.log"); }
+  std::string LastTag() { return m_ui.Reports().empty() ? "" : m_ui.Reports().back().tag; }
 
   CTempDir m_logDir;
   CMemoryFileSystem m_fs;
