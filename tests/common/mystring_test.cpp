@@ -1,126 +1,72 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "common/mystring.h"
 
 namespace {
-std::string Bytes(const CMyString& s) { return std::string(s.GetBuffer(), s.GetLength()); }
+
+std::string Bytes(const CMyString& s) {
+  EXPECT_EQ(0, s.GetBuffer()[s.GetLength()]);  // always terminated
+  return std::string(s.GetBuffer(), s.GetLength());
+}
+
 }  // namespace
 
-TEST(MyString, EmptyAndCountedStringsKeepTheInvariants) {
-  CMyString empty;
-  ASSERT_NE(nullptr, empty.GetBuffer());
-  EXPECT_EQ(0u, empty.GetLength());
-  EXPECT_EQ(0, empty.GetBuffer()[0]);
-  EXPECT_EQ(0, empty.GetAt(0));
-  EXPECT_EQ(0, empty.GetAt(5));  // no last byte to fall back on
-  empty.ElementAt(9) = 0;        // stays inside the one-byte block
-
-  CMyString zeros(4u);
-  EXPECT_EQ(std::string(4, '\0'), Bytes(zeros));
-  EXPECT_EQ(0, zeros.GetBuffer()[4]);
-  EXPECT_EQ(0u, CMyString(static_cast<const char*>(nullptr)).GetLength());
-}
-
-TEST(MyString, IndexClampsToTheLastByte) {
-  CMyString s("xyz");
-  EXPECT_EQ('z', s.GetAt(2));
-  EXPECT_EQ(0, s.GetAt(3));
-  EXPECT_EQ('z', s.GetAt(7));
-  EXPECT_EQ('z', s.GetAt(0xFFFFFFFFu));
-  s.ElementAt(9) = 'Q';
-  EXPECT_EQ("xyQ", Bytes(s));
-  EXPECT_EQ(0, s.GetBuffer()[3]);
-}
-
-TEST(MyString, CropAndAssignLeftFollowTheClampingRules) {
-  struct Case { uint32_t first, last; const char* want; } cases[] = {
-      {1, 100, "bcdef"}, {3, 2, "abcdef"}, {6, 9, "abcdef"}, {0, 0, "a"}, {0, 5, "abcdef"}, {2, 3, "cd"},
+// Each edit on a fresh string; `result` is what the edit returns, if anything.
+TEST(MyString, EditsFollowTheClampingAndLineRules) {
+  const struct { const char* in; std::function<int(CMyString&)> edit; std::string out; int result; } cases[] = {
+      {"abcdef", [](CMyString& s) { return s.Crop(1, 100), 0; }, "bcdef", 0},
+      {"abcdef", [](CMyString& s) { return s.Crop(3, 2), 0; }, "abcdef", 0},
+      {"abcdef", [](CMyString& s) { return s.Crop(6, 9), 0; }, "abcdef", 0},
+      {"abcdef", [](CMyString& s) { return s.Crop(0, 0), 0; }, "a", 0},
+      {"abcdef", [](CMyString& s) { return s.Crop(2, 3), 0; }, "cd", 0},
+      {"", [](CMyString& s) { return s.AssignLeft(CMyString("abcdef"), 3), 0; }, "abc", 0},
+      {"", [](CMyString& s) { return s.AssignLeft(CMyString("abcdef"), 10), 0; }, "abcdef", 0},
+      {"abc", [](CMyString& s) { return s.AssignLeft(s, 2), 0; }, "ab", 0},  // from itself
+      {"abc", [](CMyString& s) { return s.AssignLeft(s, 0), 0; }, "", 0},
+      {"", [](CMyString& s) { return s = INT32_MIN, 0; }, "-2147483648", 0},
+      {"", [](CMyString& s) { return s = 0, 0; }, "0", 0},
+      {"ver", [](CMyString& s) { return s += 7, 0; }, "ver7", 0},
+      {"ab", [](CMyString& s) { return s += s, 0; }, "abab", 0},
+      {"ab", [](CMyString& s) { return s = s, 0; }, "ab", 0},
+      {"xyz", [](CMyString& s) { return s.ElementAt(9) = 'Q', 0; }, "xyQ", 0},
+      {"", [](CMyString& s) { return s.ElementAt(9) = 0, 0; }, "", 0},  // stays in the one-byte block
+      {" 1.0\r\n", [](CMyString& s) { return s.RemoveBlanks(), 0; }, "1.0", 0},
+      {"a\nb\r\n", [](CMyString& s) { return s.LfToCrLf(), 0; }, "a\r\nb\r\r\n", 0},
+      {"a.exe\r\n\r\nb dat\r\n", [](CMyString& s) { return s.NormalizeLines(); }, "a.exe\nbdat\n", 2},
+      {"x", [](CMyString& s) { return s.NormalizeLines(); }, "x\n", 1},
+      {"\n\nx", [](CMyString& s) { return s.NormalizeLines(); }, "\nx\n", 2},  // a leading LF survives once
+      {"", [](CMyString& s) { return s.NormalizeLines(); }, "", -1},
+      // ASCII only, byte by byte: the trail 0x71 ('q') of a double-byte
+      // character is mapped too.
+      {"abc\xB0\xA1\x81q", [](CMyString& s) { return s.MakeUpper(), 0; }, "ABC\xB0\xA1\x81Q", 0},
+      {"ABC", [](CMyString& s) { return s.MakeLower(), 0; }, "abc", 0},
   };
   for (const auto& c : cases) {
-    CMyString s("abcdef");
-    s.Crop(c.first, c.last);
-    EXPECT_EQ(c.want, Bytes(s)) << c.first << ".." << c.last;
-    EXPECT_EQ(0, s.GetBuffer()[s.GetLength()]);
+    CMyString s(c.in);
+    EXPECT_EQ(c.result, c.edit(s)) << c.in;
+    EXPECT_EQ(c.out, Bytes(s)) << c.in;
   }
-  CMyString t;
-  t.AssignLeft(CMyString("abcdef"), 3);
-  EXPECT_EQ("abc", Bytes(t));
-  t.AssignLeft(CMyString("abcdef"), 10);
-  EXPECT_EQ("abcdef", Bytes(t));
-  t.AssignLeft(CMyString("abcdef"), 0);
-  EXPECT_EQ("", Bytes(t));
-  t.AssignLeft(t, 2);  // from itself
-  EXPECT_EQ("", Bytes(t));
 }
 
-TEST(MyString, NumbersAndAppending) {
-  CMyString s;
-  s = -45;
-  EXPECT_EQ("-45", Bytes(s));
-  s = 0;
-  EXPECT_EQ("0", Bytes(s));
-  s = INT32_MIN;
-  EXPECT_EQ("-2147483648", Bytes(s));
-  CMyString v("ver");
-  v += 7;
-  EXPECT_EQ("ver7", Bytes(v));
-
-  CMyString ab("ab");
-  ab += ab;
-  EXPECT_EQ("abab", Bytes(ab));
-  CMyString same("ab");
-  same = same;
-  EXPECT_EQ("ab", Bytes(same));
-}
-
-TEST(MyString, ZeroBytesInsideSurviveEveryCopy) {
-  CMyString s(5u);
-  std::memcpy(s.GetBuffer(), "a\0b\0c", 5);
-  CMyString copy(s);
-  EXPECT_EQ(std::string("a\0b\0c", 5), Bytes(copy));
-  CMyString assigned;
-  assigned = s;
-  EXPECT_EQ(5u, assigned.GetLength());
-  assigned += s;
+TEST(MyString, IndexClampsToTheLastByteAndZerosSurviveCopies) {
+  CMyString s("xyz"), empty;
+  EXPECT_EQ(std::string("z\0zz", 4), (std::string{s.GetAt(2), s.GetAt(3), s.GetAt(7), s.GetAt(0xFFFFFFFFu)}));
+  EXPECT_EQ(0, empty.GetAt(5));  // no last byte to fall back on
+  EXPECT_EQ(0u, CMyString(static_cast<const char*>(nullptr)).GetLength());
+  CMyString z(5u);
+  EXPECT_EQ(std::string(5, '\0'), Bytes(z));
+  std::memcpy(z.GetBuffer(), "a\0b\0c", 5);
+  CMyString copy(z), assigned;
+  assigned = copy;
+  assigned += z;
   EXPECT_EQ(std::string("a\0b\0ca\0b\0c", 10), Bytes(assigned));
   assigned.Crop(1, 7);
   EXPECT_EQ(std::string("\0b\0ca\0b", 7), Bytes(assigned));
-  char* buf = s.AllocBuffer(3);
-  EXPECT_EQ(std::string(3, '\0'), Bytes(s));
-  EXPECT_EQ(buf, s.GetBuffer());
-}
-
-TEST(MyString, LineAndBlankEditing) {
-  CMyString b(" 1.0\r\n");
-  b.RemoveBlanks();
-  EXPECT_EQ("1.0", Bytes(b));
-  CMyString c("a\nb\r\n");
-  c.LfToCrLf();
-  EXPECT_EQ("a\r\nb\r\r\n", Bytes(c));
-
-  CMyString n("a.exe\r\n\r\nb dat\r\n");
-  EXPECT_EQ(2, n.NormalizeLines());
-  EXPECT_EQ("a.exe\nbdat\n", Bytes(n));
-  CMyString x("x");
-  EXPECT_EQ(1, x.NormalizeLines());
-  EXPECT_EQ("x\n", Bytes(x));
-  CMyString lead("\n\nx");
-  EXPECT_EQ(2, lead.NormalizeLines());  // a leading LF survives once
-  EXPECT_EQ("\nx\n", Bytes(lead));
-  CMyString e;
-  EXPECT_EQ(-1, e.NormalizeLines());
-  EXPECT_EQ(0u, e.GetLength());
-}
-
-TEST(MyString, CaseMappingIsAsciiOnlyAndByteWise) {
-  // "가" is B0 A1 in CP949; a trail byte in a..z would be mapped too.
-  CMyString s("abc\xB0\xA1\x81q");
-  s.MakeUpper();
-  EXPECT_EQ("ABC\xB0\xA1\x81Q", Bytes(s));
-  CMyString l("ABC");
-  l.MakeLower();
-  EXPECT_EQ("abc", Bytes(l));
+  char* buf = z.AllocBuffer(3);
+  EXPECT_EQ(buf, z.GetBuffer());
+  EXPECT_EQ(std::string(3, '\0'), Bytes(z));
 }

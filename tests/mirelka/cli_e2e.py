@@ -1,30 +1,21 @@
 #!/usr/bin/env python3
-"""mirelka-cli end to end: exit statuses, messages, --utf8, the password
-file, the common key file and the password asked on a pseudo terminal."""
-import os
-import pty
-import select
-import subprocess
-import sys
-import tempfile
-import time
-import unittest
+"""mirelka-cli end to end: statuses, messages, --utf8, key files, the password in a file or on a terminal."""
+import contextlib, os, pathlib, pty, select, subprocess, sys, tempfile, time, unittest  # noqa: E401
 
 CLI = None
 D = b"\x7f"
+TOO_LARGE = "100KB 이상의 데이터를 선택했습니다. 다음 방안으로 작업하십시오."
 
 
 class CliTest(unittest.TestCase):
     def setUp(self):
-        self.tmp = tempfile.TemporaryDirectory()
-        self.addCleanup(self.tmp.cleanup)
+        self.tmp = self.enterContext(tempfile.TemporaryDirectory())
         self.pw = self.file("pw.txt", b"secret\n")
+        os.environ["MIRELKA_REGISTRY_FILE"] = os.path.join(self.tmp, "registry")  # none stored
 
-    def file(self, name, data):
-        path = os.path.join(self.tmp.name, name)
-        with open(path, "wb") as f:
-            f.write(data)
-        return path
+    def file(self, name, data=b""):
+        (path := pathlib.Path(self.tmp, name)).write_bytes(data)
+        return str(path)
 
     def run_cli(self, data, *args, password=True):
         argv = [CLI] + (["--password-file", self.pw] if password else []) + list(args)
@@ -54,42 +45,46 @@ class CliTest(unittest.TestCase):
         self.assert_fails(self.run_cli(b""), "the input is empty")
         for count in (1, 3):
             self.assert_fails(self.run_cli(b"a" + D * count), "현재 선택한 영역에서는 총 ( %d ) 개가 발견됐습니다." % count)
-        too_large = "100KB 이상의 데이터를 선택했습니다. 다음 방안으로 작업하십시오."
-        self.assert_fails(self.run_cli(b"x" * 102401), too_large)
-        self.assert_fails(self.run_cli(("가" * 51201).encode(), "--utf8"), too_large)
+        self.assert_fails(self.run_cli(b"x" * 102401), TOO_LARGE)
+        self.assert_fails(self.run_cli(("가" * 51201).encode(), "--utf8"), TOO_LARGE)
         self.assertEqual(102402, len(self.run_cli(b"x" * 102400)[1]))
-        self.assert_fails(self.run_cli(b"abc", "--password-file", self.file("e", b"\nsecret\n"), password=False),
-                          "<암호(Password)>를 입력하십시오.")
-        self.assert_fails(self.run_cli(b"abc", "--password-file", "/none", password=False), "cannot read the password file")
+        for pw, message in ((self.file("e", b"\nsecret\n"), "<암호(Password)>를 입력하십시오."),
+                            ("/none", "cannot read the password file")):
+            self.assert_fails(self.run_cli(b"abc", "--password-file", pw, password=False), message)
         self.assertEqual(D + b"UGQ" + D, self.run_cli(b"abc", "--password-file", self.file("c", b"secret\r\nx"), password=False)[1])
 
-    def test_common_key_file(self):
+    def store_key_file(self, program, path):
+        with open(os.environ["MIRELKA_REGISTRY_FILE"], "w") as f:
+            f.write("[HKCU\\Software\\Pelmora\\Mirelka\\%s\\Keycomm]\nCommKeyFile=1:%s00\n" % (program, path.encode().hex()))
+
+    def test_common_key_file_given_or_stored(self):
         key = self.file("사진.jpg", bytes((i * 37 + 11) % 256 for i in range(5000)))
-        rc, cipher, err = self.run_cli(b"meet at noon", "--key-file", key)
-        self.assertEqual(0, rc, err)
-        self.assertNotEqual(self.run_cli(b"meet at noon")[1], cipher)
+        cipher, plain = self.run_cli(b"meet at noon", "--key-file", key)[1], self.run_cli(b"meet at noon")[1]
+        self.assertNotEqual(plain, cipher)
         self.assertEqual(D + b"meet at noon" + D, self.run_cli(cipher, "--key-file", key)[1])
-        missing = os.path.join(self.tmp.name, "없는 파일.bin")
+        missing = os.path.join(self.tmp, "없는 파일.bin")
         self.assert_fails(self.run_cli(b"abc", "--key-file", missing), "공통 키 파일을 찾을 수 없습니다.\n( %s )" % missing)
         small = self.file("small.bin", b"x" * 1023)
         self.assert_fails(self.run_cli(b"abc", "--key-file", small), "공통 키 파일은 1KB 이상의 크기만 허용됩니다.")
+        # Without --key-file the one stored for Mirelka is used, not Trisel's.
+        self.store_key_file("Conf", key)
+        self.assertEqual(cipher, self.run_cli(b"meet at noon")[1])
+        self.store_key_file("Trisel", key)
+        self.assertEqual(plain, self.run_cli(b"meet at noon")[1])
+        self.store_key_file("Conf", missing)
+        self.assert_fails(self.run_cli(b"abc"), "공통 키 파일을 찾을 수 없습니다.")
 
     def test_usage(self):
         for args in (["--bogus"], ["--password-file"], ["file.txt"]):
-            rc, out, err = self.run_cli(b"abc", *args, password=False)
-            self.assertEqual((2, b""), (rc, out))
-            self.assertIn("Usage: mirelka-cli", err)
+            self.assert_fails(self.run_cli(b"abc", *args, password=False), "Usage: mirelka-cli", status=2)
         rc, out, _ = self.run_cli(b"", "--help", password=False)
         self.assertEqual(0, rc)
-        for needle in (b"--password-file FILE", b"--key-file PATH", b"--utf8", b"Exit status", b"  2  bad usage"):
-            self.assertIn(needle, out)
+        self.assertRegex(out, b"(?s)--password-file FILE.*--key-file PATH.*--utf8.*Exit status.*\n  2  bad usage")
         self.assert_fails(self.run_cli(b"abc", password=False), "give --password-file", status=2)  # no terminal
 
     def on_terminal(self, answers):
-        """Runs the program on "abc" with a pseudo terminal as its
-        controlling terminal and answers its prompts; returns (status,
-        stdout, stderr, what the terminal showed)."""
-        inp, out, err = self.file("in", b"abc"), self.file("out", b""), self.file("err", b"")
+        """Runs on "abc" with a pseudo terminal as the controlling terminal, answering the prompts."""
+        inp, out, err = self.file("in", b"abc"), self.file("out"), self.file("err")
         pid, fd = pty.fork()
         if pid == 0:
             os.set_inheritable(os.dup(0), True)  # the master reads as hung up once no slave is open
@@ -99,43 +94,32 @@ class CliTest(unittest.TestCase):
         shown, pending, deadline, status = b"", list(answers), time.monotonic() + 20, None
         while status is None:
             if time.monotonic() > deadline:
-                os.kill(pid, 9)
-                os.waitpid(pid, 0)
-                self.fail("no answer; the terminal showed %r" % shown)
+                os.kill(pid, 9), os.waitpid(pid, 0), self.fail("no answer; the terminal showed %r" % shown)
             if select.select([fd], [], [], 0.1)[0]:
-                try:
+                with contextlib.suppress(OSError):
                     shown += os.read(fd, 1024)
-                except OSError:
-                    pass
                 # Each prompt ends in "): " and is shown once echo is off.
                 if pending and shown.count(b"): ") > len(answers) - len(pending):
                     os.write(fd, pending.pop(0))
             done, st = os.waitpid(pid, os.WNOHANG)
             status = st if done else None
         os.close(fd)
-        with open(out, "rb") as f, open(err, "rb") as g:
-            return os.waitstatus_to_exitcode(status), f.read(), g.read().decode(), shown.decode("utf-8", "replace")
+        out, err = pathlib.Path(out).read_bytes(), pathlib.Path(err).read_text()
+        return os.waitstatus_to_exitcode(status), out, err, shown.decode("utf-8", "replace")
 
     def test_password_asked_twice_without_echo(self):
         rc, out, err, shown = self.on_terminal([b"secret\n", b"secret\n"])
         self.assertEqual((0, D + b"UGQ" + D), (rc, out), err)
-        self.assertIn("암호(Password):", shown)
-        self.assertIn("확인(Confirm):", shown)
-        self.assertNotIn("secret", shown)
+        self.assertRegex(shown, "(?s)^(?!.*secret).*암호\\(Password\\):.*확인\\(Confirm\\):")
         # Typed in the terminal's UTF-8, used as CP949 bytes.
         expected = self.run_cli(b"abc", "--password-file", self.file("k", "비밀번호".encode("cp949")), password=False)[1]
         self.assertEqual(expected, self.on_terminal(["비밀번호\n".encode()] * 2)[1])
-        rc, out, err, _ = self.on_terminal([b"secret\n", b"secret \n"])
-        self.assertEqual((1, b""), (rc, out))
-        self.assertIn("<암호(Password)>와 <확인(Confirm)>이 일치하지 않습니다.", err)
-        self.assertIn("<암호(Password)>와 <확인(Confirm)>을 입력하십시오.", self.on_terminal([b"\n", b"\n"])[2])
+        self.assert_fails(self.on_terminal([b"secret\n", b"secret \n"]), "<암호(Password)>와 <확인(Confirm)>이 일치하지 않습니다.")
+        self.assert_fails(self.on_terminal([b"\n", b"\n"]), "<암호(Password)>와 <확인(Confirm)>을 입력하십시오.")
 
 
 if __name__ == "__main__":
     CLI = os.path.abspath(sys.argv.pop(1))
     locales = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout
     os.environ["LC_ALL"] = "ko_KR.UTF-8" if "ko_KR.utf8" in locales else "C.UTF-8"
-    # No common key file stored in the user's settings.
-    settings = tempfile.TemporaryDirectory()
-    os.environ["MIRELKA_REGISTRY_FILE"] = os.path.join(settings.name, "registry")
     unittest.main(verbosity=2)

@@ -12,90 +12,85 @@
 
 namespace {
 
-// The block for a full sample s: alternately from its end and its start.
-std::string ExpectedBlock(const std::string& s) {
-  std::string block(1024, '\0');
-  for (int m = 0; m < 512; ++m) block[2 * m] = s[1023 - m], block[2 * m + 1] = s[m];
-  return block;
-}
-
 std::string Bytes(size_t n, unsigned seed) {
   std::string s(n, '\0');
   for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 2654435761u + seed) >> 13);
   return s;
 }
 
-std::string SampleEvery(const std::string& content, size_t step) {
-  std::string s;
-  for (size_t i = 0; i < 1024; ++i) s += content[i * step] ? content[i * step] : 'P';
-  return s;
+// The block for the bytes at offsets i * size / 1024: a zero taken as 'P',
+// then alternately from the end and the start of the sample.
+std::string ExpectedBlock(const std::string& content, uint64_t size) {
+  std::string s, block(1024, '\0');
+  for (uint64_t i = 0; i < 1024; ++i) s += content[i * size / 1024] ? content[i * size / 1024] : 'P';
+  for (int m = 0; m < 512; ++m) block[2 * m] = s[1023 - m], block[2 * m + 1] = s[m];
+  return block;
 }
 
-std::string Read(IFileSystem& fs, const char* path, IKeyFileView& view, int* rc) {
+int Read(IFileSystem& fs, const char* path, IKeyFileView& view, std::string* out = nullptr) {
   char block[1025];
-  *rc = ReadCommonKeyFile(fs, path, block, view);
-  EXPECT_TRUE(*rc != kKeyOk || block[1024] == 0);
-  return std::string(block, 1024);
+  int rc = ReadCommonKeyFile(fs, path, block, view);
+  EXPECT_TRUE(rc != kKeyOk || block[1024] == 0);
+  if (out) out->assign(block, 1024);
+  return rc;
 }
 
 }  // namespace
 
+// The smallest file allowed, and one above 16 MB whose offsets follow its
+// size rounded to single precision (16777219 becomes 16777220).
 TEST(CommonKeyFile, SamplesEvenlySpreadBytesWithProgress) {
   CMemoryFileSystem fs;
-  std::string small = Bytes(1024, 1), twice = Bytes(2048, 2);
-  twice[100] = 0;  // sampled, becomes 'P'
+  std::string small = Bytes(1024, 1), large = Bytes(16777219, 7), block;
+  small[100] = 0;
   fs.AddFile("C:\\k1.bin", small);
-  fs.AddFile("C:\\k2.bin", twice);
+  fs.AddFile("C:\\k2.bin", large);
   CRecordingKeyFileView view;
-  int rc;
-  EXPECT_EQ(ExpectedBlock(SampleEvery(small, 1)), Read(fs, "C:\\k1.bin", view, &rc));
-  EXPECT_EQ(kKeyOk, rc);
-  std::string block = Read(fs, "C:\\k2.bin", view, &rc);
-  EXPECT_EQ(ExpectedBlock(SampleEvery(twice, 2)), block);
-  EXPECT_EQ(2, view.shown);
+  ASSERT_EQ(kKeyOk, Read(fs, "C:\\k1.bin", view, &block));
+  EXPECT_EQ(ExpectedBlock(small, 1024), block);
   EXPECT_EQ((std::vector<int32_t>{0, 1024}), view.range);
-  ASSERT_EQ(2048u, view.positions.size());
-  for (int32_t i = 0; i < 2048; ++i) ASSERT_EQ(i % 1024, view.positions[i]);
-  EXPECT_EQ(kKeyFileReadingText, view.text);
+  for (int32_t i = 0; i < 1024; ++i) ASSERT_EQ(i, view.positions.at(i));
+  EXPECT_EQ(std::make_tuple(1, 1024u, std::string(kKeyFileReadingText)), std::make_tuple(view.shown, view.positions.size(), view.text));
+  ASSERT_EQ(kKeyOk, Read(fs, "C:\\k2.bin", view, &block));
+  EXPECT_EQ(ExpectedBlock(large, 16777220), block);
   EXPECT_TRUE(view.warnings.empty());
   EXPECT_EQ(0, fs.OpenFiles());
-
-  twice[777] ^= 0x40;  // odd offsets are not sampled
-  fs.AddFile("C:\\k2.bin", twice);
-  EXPECT_EQ(block, Read(fs, "C:\\k2.bin", view, &rc));
 }
 
-TEST(CommonKeyFile, RefusesSmallAndMissingFilesWithTheirMessages) {
-  CMemoryFileSystem fs;
-  fs.AddFile("/k/small.bin", Bytes(1023, 3));
-  fs.AddFile("/k/empty.bin", "");
-  int rc;
+// The rounding is done in integers; it must agree with the hardware's, and
+// offsets above 2 GB must still reach the end of the file.
+TEST(CommonKeyFile, SizeRoundingAndOffsetsOfLargeFiles) {
+  EXPECT_EQ(16777216u, SizeAsFloat(16777217));  // halfway: to even, down
+  std::mt19937_64 rng(1024);
+  for (int n = 0; n < 20000; ++n) {
+    uint64_t size = rng() >> (rng() % 40 + 1);
+    volatile float f = static_cast<float>(size);  // stored, so really rounded
+    ASSERT_EQ(static_cast<uint64_t>(f), SizeAsFloat(size)) << size;
+  }
+  EXPECT_EQ(0, KeyFileSampleOffset(0, 3ull << 30));
+  EXPECT_EQ(static_cast<int64_t>((3ull << 30) / 1024 * 1023), KeyFileSampleOffset(1023, 3ull << 30));
+}
+
+// Small, missing and failing files, and a cancel: the run fails with the
+// message for the case (none for a cancel or a failed seek), an open or read
+// error is never taken for a short file, and the file is closed each time.
+TEST(CommonKeyFile, EveryFailurePointFailsCleanly) {
+  CMemoryFileSystem memory;
+  memory.AddFile("/k/small.bin", Bytes(1023, 3));
+  memory.AddFile("/k/empty.bin", "");
+  memory.AddFile("k.bin", Bytes(3000, 5));
   for (KeyFileProgram program : {KeyFileProgram::Mirelka, KeyFileProgram::Trisel}) {
     CRecordingKeyFileView view(program);
-    Read(fs, "/k/small.bin", view, &rc);
-    EXPECT_EQ(kKeyFailed, rc);
-    Read(fs, "/k/empty.bin", view, &rc);
-    EXPECT_EQ(kKeyFailed, rc);
+    EXPECT_EQ(kKeyFailed, Read(memory, "/k/small.bin", view));
+    EXPECT_EQ(kKeyFailed, Read(memory, "/k/empty.bin", view));
     EXPECT_EQ(std::vector<std::string>(2, KeyFileTooSmallText(program)), view.warnings);
     EXPECT_EQ(0, view.shown);
   }
   EXPECT_NE(nullptr, std::strstr(KeyFileTooSmallText(KeyFileProgram::Trisel), "\n공통키파일 [설정] 에서"));
-  EXPECT_NE(nullptr, std::strstr(KeyFileTooSmallText(KeyFileProgram::Mirelka), "\n<환경 설정> / <공통 키 파일> 에서"));
+  CRecordingKeyFileView missing;
+  EXPECT_EQ(kKeyFailed, Read(memory, "C:\\키\\사진.jpg", missing));
+  EXPECT_EQ(0u, missing.warnings.at(0).find("공통 키 파일을 찾을 수 없습니다.\n( C:\\키\\사진.jpg )\n\n메뉴의"));
 
-  CRecordingKeyFileView view;
-  Read(fs, "C:\\키\\사진.jpg", view, &rc);
-  EXPECT_EQ(kKeyFailed, rc);
-  ASSERT_EQ(1u, view.warnings.size());
-  EXPECT_EQ(0u, view.warnings[0].find("공통 키 파일을 찾을 수 없습니다.\n( C:\\키\\사진.jpg )\n\n메뉴의"));
-  EXPECT_EQ(0, fs.OpenFiles());
-}
-
-// Every open, seek and read made to fail in turn: an open or read error is
-// shown with the runtime's text (never taken for a short file), a seek
-// failure ends the reading quietly, and the file is closed each time.
-TEST(CommonKeyFile, EveryFailurePointFailsCleanly) {
-  CMemoryFileSystem memory;
-  memory.AddFile("k.bin", Bytes(3000, 5));
   CMyString accessText, ioText;
   KeyFileErrorText("k.bin", std::strerror(EACCES), accessText);
   KeyFileErrorText("k.bin", std::strerror(EIO), ioText);
@@ -106,8 +101,7 @@ TEST(CommonKeyFile, EveryFailurePointFailsCleanly) {
       CFaultFileSystem fs(memory);
       fs.FailAt(op, n, op == FsOp::Open ? EACCES : EIO);
       CRecordingKeyFileView view;
-      int rc;
-      Read(fs, "k.bin", view, &rc);
+      int rc = Read(fs, "k.bin", view);
       if (!fs.Fired()) break;
       ASSERT_EQ(kKeyFailed, rc) << FsOpName(op) << n;
       std::vector<std::string> expected;
@@ -117,48 +111,11 @@ TEST(CommonKeyFile, EveryFailurePointFailsCleanly) {
     }
     EXPECT_EQ(op == FsOp::Open ? 2u : op == FsOp::Read ? 1025u : 1027u, n) << FsOpName(op);
   }
-}
-
-TEST(CommonKeyFile, CancelEndsTheReadingWithoutAMessage) {
-  CMemoryFileSystem fs;
-  fs.AddFile("k.bin", Bytes(8192, 6));
-  for (int at : {0, 1023}) {
+  for (int at : {0, 1023}) {  // a cancel at the first or the last sample
     CRecordingKeyFileView view;
     view.cancelAt = at;
-    int rc;
-    Read(fs, "k.bin", view, &rc);
-    EXPECT_EQ(kKeyCancelled, rc);
-    EXPECT_TRUE(view.warnings.empty());
-    EXPECT_EQ(static_cast<size_t>(at + 1), view.positions.size());
-    EXPECT_EQ(0, fs.OpenFiles());
+    EXPECT_EQ(kKeyCancelled, Read(memory, "k.bin", view));
+    EXPECT_EQ(std::make_pair(size_t{0}, static_cast<size_t>(at + 1)), std::make_pair(view.warnings.size(), view.positions.size()));
   }
-}
-
-// Offsets follow the size rounded to single precision; above 2 GB they
-// still cover the whole file.
-TEST(CommonKeyFile, LargeFilesAreSampledAtOffsetsOfTheRoundedSize) {
-  EXPECT_EQ(16777216u, SizeAsFloat(16777217));  // rounds down
-  EXPECT_EQ(16777220u, SizeAsFloat(16777219));  // halfway: to even, up
-  EXPECT_EQ(1000000000u, SizeAsFloat(1000000007));
-  std::mt19937_64 rng(1024);
-  for (int n = 0; n < 20000; ++n) {
-    uint64_t size = rng() >> (rng() % 40 + 1);
-    volatile float f = static_cast<float>(size);  // stored, so really rounded
-    ASSERT_EQ(static_cast<uint64_t>(f), SizeAsFloat(size)) << size;
-  }
-  const uint64_t big = 3ull << 30;
-  EXPECT_EQ(0, KeyFileSampleOffset(0, big));
-  EXPECT_EQ(static_cast<int64_t>(big / 1024 * 1023), KeyFileSampleOffset(1023, big));
-
-  CMemoryFileSystem fs;
-  std::string content = Bytes(16777219, 7);
-  fs.AddFile("k.bin", content);
-  CRecordingKeyFileView view;
-  int rc;
-  std::string block = Read(fs, "k.bin", view, &rc), sample;
-  for (int i = 0; i < 1024; ++i) {
-    char c = content[static_cast<size_t>(i) * 16777220 / 1024];
-    sample += c ? c : 'P';
-  }
-  EXPECT_EQ(ExpectedBlock(sample), block);
+  EXPECT_EQ(0, memory.OpenFiles());
 }

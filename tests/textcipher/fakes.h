@@ -19,34 +19,34 @@ struct CRecordingKeyFileView : IKeyFileView {
   void SetPosition(int32_t pos) override { positions.push_back(pos); }
   void SetText(const char* t) override { text = t; }
   void ShowWarning(const char* t) override { warnings.push_back(t); }
+  // Cancels once the position cancelAt has been shown.
   bool CancelRequested() override { return cancelAt >= 0 && !positions.empty() && positions.back() >= cancelAt; }
   void Finish() override { ++finished; }
 
   KeyFileProgram program;
-  int cancelAt = -1;  // cancel once this position has been shown
-  int shown = 0, finished = 0;
+  int cancelAt = -1, shown = 0, finished = 0;
   std::vector<int32_t> range, positions;
   std::string text;
   std::vector<std::string> warnings;
 };
 
+// Writes nothing to `result` until the coder writes; `question` is the last
+// one asked, answered with answerYes.
 struct CBufferCoderHost : ITextCoderHost {
   explicit CBufferCoderHost(std::string text) : source(std::move(text)) {}
   uint32_t SourceLength() override { return static_cast<uint32_t>(source.size()); }
   uint32_t ReadSource(char* buf, uint32_t size) override {
     uint32_t n = static_cast<uint32_t>(std::min<size_t>(source.size(), size - 1));
     std::memcpy(buf, source.data(), n);
-    buf[n] = 0;
-    return n;
+    return buf[n] = 0, n;
   }
-  void WriteResult(const char* text, uint32_t length) override { result.assign(text, length), ++writes; }
-  bool AskYesNo(const char* text) override { return questions.push_back(text), answerYes; }
+  void WriteResult(const char* text, uint32_t length) override { result.assign(text, length); }
+  bool AskYesNo(const char* text) override { return question = text, answerYes; }
   void SendFindCommand() override { ++findCommands; }
 
-  std::string source, result;
+  std::string source, result, question;
   bool answerYes = false;
-  int writes = 0, findCommands = 0;
-  std::vector<std::string> questions;
+  int findCommands = 0;
 };
 
 #endif

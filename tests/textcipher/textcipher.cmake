@@ -1,6 +1,5 @@
 mirelka_add_test(textcipher_tests
   SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/key_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/common_key_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/text_block_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/text_coder_test.cpp

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "support/memory_fs.h"
-#include "textcipher/key_text.h"
+#include "textcipher/common_key_file.h"
 #include "textcipher/text_coder.h"
 #include "textcipher/win32/window_coder_host.h"
 #include "textcipher/win32/window_keyfile_view.h"
@@ -38,13 +38,10 @@ TEST(Win32Adapters, CoderHostAndKeyFileViewOverRealWindows) {
   InitCommonControlsEx(&icc);
   WNDCLASSA wc = {};
   wc.lpfnWndProc = RecordingProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "TextCipherTestMain";
   RegisterClassA(&wc);
-  HWND main = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, wc.hInstance, nullptr);
-  auto child = [&](const char* cls, DWORD style) {
-    return CreateWindowA(cls, "", WS_CHILD | style, 0, 0, 200, 50, main, nullptr, wc.hInstance, nullptr);
-  };
+  HWND main = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr);
+  auto child = [&](const char* cls, DWORD style) { return CreateWindowA(cls, "", WS_CHILD | style, 0, 0, 200, 50, main, nullptr, nullptr, nullptr); };
   HWND source = child("EDIT", ES_MULTILINE), result = child("EDIT", ES_MULTILINE);
   const std::string plain = "가나다 Mirelka 123 (테스트)\r\n둘째 줄";
   SetWindowTextA(source, plain.c_str());
@@ -66,9 +63,8 @@ TEST(Win32Adapters, CoderHostAndKeyFileViewOverRealWindows) {
   ASSERT_EQ(kCodingDone, CTextCoder(fs, view).Coding(back, "암호", "C:\\k.bin"));
   EXPECT_EQ("\x7F" + plain + "\x7F", Text(source));
   EXPECT_TRUE(IsWindowVisible(kw.progress) && IsWindowVisible(kw.label));
-  PBRANGE range = {};
-  SendMessageA(kw.progress, PBM_GETRANGE, 0, reinterpret_cast<LPARAM>(&range));
-  EXPECT_EQ(1024, range.iHigh - range.iLow);
+  EXPECT_EQ(0, SendMessageA(kw.progress, PBM_GETRANGE, TRUE, 0));  // low limit
+  EXPECT_EQ(1024, SendMessageA(kw.progress, PBM_GETRANGE, FALSE, 0));
   EXPECT_EQ(1023, SendMessageA(kw.progress, PBM_GETPOS, 0, 0));
   EXPECT_EQ(kKeyFileReadingText, Text(kw.label));
   EXPECT_EQ(2, g_closes);
@@ -79,7 +75,6 @@ TEST(Win32Adapters, CoderHostAndKeyFileViewOverRealWindows) {
   EXPECT_EQ(7u, back.ReadSource(small, sizeof small));
   EXPECT_EQ(Text(result).substr(0, 7), small);  // what fits, terminated
   there.SendFindCommand();
-  EXPECT_EQ(40073u, LOWORD(g_command));
-  EXPECT_EQ(1, g_commandParam);
+  EXPECT_EQ(std::make_pair(40073u, LPARAM{1}), std::make_pair(static_cast<unsigned>(LOWORD(g_command)), g_commandParam));
   DestroyWindow(main);
 }
