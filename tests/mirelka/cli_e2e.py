@@ -18,7 +18,7 @@ class CliTest(unittest.TestCase):
         return str(path)
 
     def run_cli(self, data, *args, password=True):
-        argv = [CLI] + (["--password-file", self.pw] if password else []) + list(args)
+        argv = [CLI] + (["--password-file", self.pw] if password and "--password-file" not in args else []) + list(args)
         p = subprocess.run(argv, input=data, capture_output=True, timeout=30, start_new_session=True)
         return p.returncode, p.stdout, p.stderr.decode("utf-8")
 
@@ -29,33 +29,33 @@ class CliTest(unittest.TestCase):
     def test_codes_cp949_and_utf8(self):
         # "secret" keys with "terces6": 'a' ^ ('t' & 0x3F) = 'U', and so on.
         self.assertEqual((0, D + b"UGQ" + D, ""), self.run_cli(b"abc"))
+        self.assertEqual(D + b"UGQ" + D, self.run_cli(b"abc", "--password-file", self.file("c", b"secret\r\nx"))[1])
         plain = "비밀 메시지: 내일 3시, 정문 앞 [확인] 漢字\r\n"
         rc, cipher, _ = self.run_cli(plain.encode("cp949"))
         self.assertEqual((0, len(plain.encode("cp949")) + 2), (rc, len(cipher)))
         self.assertEqual(D + plain.encode("cp949") + D + b"!", self.run_cli(cipher + b"!")[1])
         self.assertEqual((0, cipher.decode("cp949").encode(), ""), self.run_cli(plain.encode(), "--utf8"))
         self.assertEqual(("\x7f" + plain + "\x7f").encode(), self.run_cli(cipher.decode("cp949").encode(), "--utf8")[1])
+        self.assertEqual(102402, len(self.run_cli(b"x" * 102400)[1]))
+
+    def test_refusals_say_the_systems_message(self):
         # Extended syllables come out with trails CP949 does not define.
         ext = b"".join(bytes((0xB0 + i % 0x16, 0x41 + i % 26)) for i in range(40))
         self.assertRaises(UnicodeDecodeError, self.run_cli(ext)[1].decode, "cp949")
-        self.assert_fails(self.run_cli(ext.decode("cp949").encode(), "--utf8"), "has no UTF-8 form")
-        self.assert_fails(self.run_cli("abc 😀".encode(), "--utf8"), "not UTF-8 text that CP949 can hold (at byte 4)")
-
-    def test_refusals_say_the_systems_message(self):
-        self.assert_fails(self.run_cli(b""), "the input is empty")
-        for count in (1, 3):
-            self.assert_fails(self.run_cli(b"a" + D * count), "현재 선택한 영역에서는 총 ( %d ) 개가 발견됐습니다." % count)
-        self.assert_fails(self.run_cli(b"x" * 102401), TOO_LARGE)
-        self.assert_fails(self.run_cli(("가" * 51201).encode(), "--utf8"), TOO_LARGE)
-        self.assertEqual(102402, len(self.run_cli(b"x" * 102400)[1]))
-        for pw, message in ((self.file("e", b"\nsecret\n"), "<암호(Password)>를 입력하십시오."),
-                            ("/none", "cannot read the password file")):
-            self.assert_fails(self.run_cli(b"abc", "--password-file", pw, password=False), message)
-        self.assertEqual(D + b"UGQ" + D, self.run_cli(b"abc", "--password-file", self.file("c", b"secret\r\nx"), password=False)[1])
+        for data, args, message in (
+                (b"", [], "the input is empty"),
+                (b"a" + D, [], "현재 선택한 영역에서는 총 ( 1 ) 개가 발견됐습니다."),
+                (b"a" + D * 3, [], "현재 선택한 영역에서는 총 ( 3 ) 개가 발견됐습니다."),
+                (b"x" * 102401, [], TOO_LARGE),
+                (("가" * 51201).encode(), ["--utf8"], TOO_LARGE),
+                (ext.decode("cp949").encode(), ["--utf8"], "has no UTF-8 form"),
+                ("abc 😀".encode(), ["--utf8"], "not UTF-8 text that CP949 can hold (at byte 4)"),
+                (b"abc", ["--password-file", self.file("e", b"\nsecret\n")], "<암호(Password)>를 입력하십시오."),
+                (b"abc", ["--password-file", "/none"], "cannot read the password file")):
+            self.assert_fails(self.run_cli(data, *args), message)
 
     def store_key_file(self, program, path):
-        with open(os.environ["MIRELKA_REGISTRY_FILE"], "w") as f:
-            f.write("[HKCU\\Software\\Pelmora\\Mirelka\\%s\\Keycomm]\nCommKeyFile=1:%s00\n" % (program, path.encode().hex()))
+        pathlib.Path(os.environ["MIRELKA_REGISTRY_FILE"]).write_text("[HKCU\\Software\\Pelmora\\Mirelka\\%s\\Keycomm]\nCommKeyFile=1:%s00\n" % (program, path.encode().hex()))
 
     def test_common_key_file_given_or_stored(self):
         key = self.file("사진.jpg", bytes((i * 37 + 11) % 256 for i in range(5000)))
