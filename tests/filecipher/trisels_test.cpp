@@ -1,6 +1,6 @@
 // One file through CTrisels: round trips (on the memory disk and on the
-// platform's own, which is the Win32 runtime under Wine), result names, the
-// existence rule, cancel, refusals and the counters each of them moves.
+// platform's own, which is the Win32 runtime under Wine), result names,
+// refusals, the existence rule, cancel, and the counters each of them moves.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -13,12 +13,6 @@ namespace {
 const time_t kTime = 1234567890;
 const uint32_t kAttrs = kAttrArchive | kAttrReadOnly | kAttrHidden;
 
-std::string Sample(size_t n) {
-  std::string s;
-  for (size_t i = 0; i < n; ++i) s += static_cast<char>((i * 131 + i / 7) & 0xFF);
-  return s;
-}
-
 class TriselsTest : public CoderTest {};
 
 TEST_F(TriselsTest, RoundTripsRestoreBytesTimeAndAttributes) {
@@ -30,28 +24,23 @@ TEST_F(TriselsTest, RoundTripsRestoreBytesTimeAndAttributes) {
     for (size_t size : {size_t(0), size_t(1), size_t(30001), size_t(30002), size_t((1 << 20) + 17)})
       for (const std::string& key : {std::string("q"), longKey}) {
         SCOPED_TRACE(name + " " + std::to_string(size));
+        CMemoryFileSystem fs;
         std::string data = Sample(size);
-        m_fs.AddFile(name, data, kTime, kAttrs);
+        fs.AddFile(name, data, kTime, kAttrs);
         ResetCounters();
         m_job.ResetAll();
         m_job.total = 2;
-        ASSERT_EQ(0, Encrypt(name, key));
-        EXPECT_EQ(data, m_fs.Contents(name));
-        m_fs.SetAttributes(name.c_str(), kAttrArchive);  // read-only files resist removal
-        ASSERT_EQ(0, m_fs.Remove(name.c_str()));
-        ASSERT_EQ(0, Decrypt(name + ".tsl", key));
+        ASSERT_EQ(0, Run(fs, name, key, kModeEncrypt));
+        EXPECT_EQ(data, fs.Contents(name));
+        fs.SetAttributes(name.c_str(), kAttrArchive);  // read-only files resist removal
+        fs.Remove(name.c_str());
+        ASSERT_EQ(0, Run(fs, name + ".tsl", key, kModeDecrypt));
         EXPECT_EQ(name.substr(name.find('\\', 3) + 1) + ".tsl", m_view.fileName);
-        EXPECT_EQ(data, m_fs.Contents(name));
-        EXPECT_EQ(kTime, m_fs.MTime(name));
-        EXPECT_EQ(kAttrs, m_fs.GetAttributes(name.c_str()));
+        EXPECT_TRUE(fs.Contents(name) == data && fs.MTime(name) == kTime);
+        EXPECT_EQ(kAttrs, fs.GetAttributes(name.c_str()));
         EXPECT_TRUE(m_counters.count == 2 && m_counters.ok == 2 && m_counters.warn + m_counters.err == 0);
-        EXPECT_EQ("2 / 2 files...", m_view.counterText);
-        EXPECT_EQ(100, m_view.fileSteps);
-        m_fs.SetAttributes(name.c_str(), kAttrArchive);
-        m_fs.Remove(name.c_str());
-        m_fs.Remove((name + ".tsl").c_str());
-        ASSERT_EQ(0, m_fs.OpenFiles());
-        EXPECT_TRUE(m_ui.Reports().empty());
+        EXPECT_TRUE(m_view.counterText == "2 / 2 files..." && m_view.fileSteps == 100);
+        EXPECT_TRUE(fs.OpenFiles() == 0 && m_ui.Reports().empty());
       }
 }
 
@@ -60,59 +49,55 @@ TEST_F(TriselsTest, RoundTripOnTheRealDiskRestoresTimeAndReadOnly) {
   CTempDir dir;
   std::string data = Sample(2621440 + 3);
   const std::string name = "보고서 초안.txt", src = dir / name;
-  ASSERT_TRUE(dir.WriteFile(name, data));
-  ASSERT_EQ(0, fs.SetTime(src.c_str(), kTime));
-  ASSERT_TRUE(fs.SetAttributes(src.c_str(), kAttrArchive | kAttrReadOnly));
+  ASSERT_TRUE(dir.WriteFile(name, data) && fs.SetTime(src.c_str(), kTime) == 0 &&
+              fs.SetAttributes(src.c_str(), kAttrArchive | kAttrReadOnly));
   uint32_t attr = fs.GetAttributes(src.c_str());
   ASSERT_TRUE(attr != kAttrInvalid && (attr & kAttrReadOnly));
   ASSERT_EQ(0, Run(fs, src, kKey, kModeEncrypt));
   EXPECT_TRUE(SameTsl(BuildTsl(kKey, kTime, attr, name, data), dir.ReadFile(name + ".tsl")));
-  ASSERT_TRUE(fs.SetAttributes(src.c_str(), kAttrArchive));
-  ASSERT_EQ(0, fs.Remove(src.c_str()));
+  ASSERT_TRUE(fs.SetAttributes(src.c_str(), kAttrArchive) && fs.Remove(src.c_str()) == 0);
   ASSERT_EQ(0, Run(fs, src + ".tsl", kKey, kModeDecrypt));
   EXPECT_EQ(data, dir.ReadFile(name));
   FileStat st;
-  ASSERT_EQ(0, fs.Stat(src.c_str(), st));
-  EXPECT_TRUE(st.mtime == kTime && st.size == data.size());
+  EXPECT_TRUE(fs.Stat(src.c_str(), st) == 0 && st.mtime == kTime && st.size == data.size());
   EXPECT_EQ(attr & 0xFF, fs.GetAttributes(src.c_str()) & 0xFF);
   EXPECT_TRUE(m_ui.Reports().empty());
   fs.SetAttributes(src.c_str(), kAttrArchive);
 }
 
-TEST_F(TriselsTest, ResultNames) {
+TEST_F(TriselsTest, ExtensionsDecideTheResultNameAndWhatIsRefused) {
   const char* cases[][2] = {{"C:\\d\\A.TXT.TSL", "C:\\d\\A.TXT"}, {"C:\\d\\b.Tsl", "C:\\d\\b"},
                             {"C:\\d\\.tsl", "C:\\d\\.tsl.detsl"}};  // nothing would be left
-  m_fs.AddFile("C:\\d\\plain", "abc", kTime);
-  ASSERT_EQ(0, Encrypt("C:\\d\\plain"));
+  m_fs.AddFile("C:\\d\\y.txt", "abc", kTime);
+  ASSERT_EQ(0, Encrypt("C:\\d\\y.txt"));
   for (auto& c : cases) {
-    m_fs.AddFile(c[0], m_fs.Contents("C:\\d\\plain.tsl"));
+    m_fs.AddFile(c[0], m_fs.Contents("C:\\d\\y.txt.tsl"));
     ASSERT_EQ(0, Decrypt(c[0])) << c[0];
     EXPECT_EQ("abc", m_fs.Contents(c[1])) << c[0];
   }
-}
-
-TEST_F(TriselsTest, WrongExtensionsAndEmptyKeysAreRefused) {
-  m_fs.AddFile("C:\\d\\x.TsL", "abc");
-  m_fs.AddFile("C:\\d\\y.txt", "abc");
+  ResetCounters();
+  m_view.overallSteps = 0;
   errno = ENOENT;  // left by some earlier call; not part of these findings
-  EXPECT_EQ(-3, Encrypt("C:\\d\\x.TsL"));
+  EXPECT_EQ(-3, Encrypt("C:\\d\\b.Tsl"));
   errno = ENOENT;
   EXPECT_EQ(-3, Decrypt("C:\\d\\y.txt"));
   EXPECT_EQ(std::string::npos, ErrorLog().find('['));
-  EXPECT_TRUE(m_counters.warn == 2 && m_counters.err + m_counters.ok == 0);
-  EXPECT_EQ(2, m_view.overallSteps);  // a skip still moves the overall bar
+  // A skip still moves the overall bar.
+  EXPECT_TRUE(m_counters.warn == 2 && m_counters.err + m_counters.ok == 0 && m_view.overallSteps == 2);
   EXPECT_EQ((std::vector<std::string>{"CTrisels::Trisel, !strcmp(), 2", "CTrisels::Trisel, strcmp(), 3"}),
             m_ui.Tags());
   EXPECT_TRUE(m_ui.Questions().empty());
-  EXPECT_EQ(-1, Encrypt("C:\\d\\y.txt", ""));
+  EXPECT_EQ(-1, Encrypt("C:\\d\\y.txt", ""));  // an empty key codes nothing
   EXPECT_EQ(1, m_counters.err);
-  EXPECT_EQ(2u, m_fs.Files().size());
+  EXPECT_EQ(8u, m_fs.Files().size());
 }
 
-TEST_F(TriselsTest, ExistenceRuleFollowsEveryAnswer) {
+TEST_F(TriselsTest, ExistenceRuleFollowsEveryAnswerAndAllFlag) {
+  // yesAll/noAll: the flags before (answer 0: set, nothing asked) and after.
   struct Case { int answer, result; bool overwritten; int yesAll, noAll; } cases[] = {
       {kAnswerYes, 0, true, 0, 0},   {kAnswerYesToAll, 0, true, 1, 0}, {kAnswerNo, -3, false, 0, 0},
-      {kAnswerNoToAll, -3, false, 0, 1}, {kAnswerCancel, -2, false, 0, 0}};
+      {kAnswerNoToAll, -3, false, 0, 1}, {kAnswerCancel, -2, false, 0, 0}, {0, 0, true, 1, 0},
+      {0, -3, false, 0, 1}};
   for (const Case& c : cases)
     for (int mode : {kModeEncrypt, kModeDecrypt}) {
       SCOPED_TRACE(std::to_string(c.answer) + " mode " + std::to_string(mode));
@@ -124,41 +109,30 @@ TEST_F(TriselsTest, ExistenceRuleFollowsEveryAnswer) {
       std::string before = enc ? m_fs.Contents(result) : "old";
       m_fs.AddFile(enc ? "C:\\d\\a.txt" : result, enc ? "newer" : before, kTime);
       ResetCounters();
+      if (!c.answer) m_overwrite = OverwriteAll{c.yesAll, c.noAll};
       m_ui.Clear();
-      m_ui.Script({c.answer});
+      if (c.answer) m_ui.Script({c.answer});
       EXPECT_EQ(c.result, Run(m_fs, enc ? "C:\\d\\a.txt" : "C:\\d\\a.txt.tsl", kKey, mode));
-      EXPECT_TRUE(m_counters.warn == 1 && m_counters.err == 0);
-      EXPECT_TRUE(m_overwrite.yesToAll == c.yesAll && m_overwrite.noToAll == c.noAll);
-      ASSERT_EQ(1u, m_ui.Questions().size());
-      EXPECT_EQ(enc ? "CTrisels::EnCode, stat(szEncodingFname), 1" : "CTrisels::DeCode, stat(szDecodingFname), 1",
-                m_ui.Tags()[0]);
+      EXPECT_TRUE(m_counters.warn == (c.answer ? 1 : 0) && m_counters.err == 0 &&
+                  m_overwrite.yesToAll == c.yesAll && m_overwrite.noToAll == c.noAll);
+      EXPECT_EQ(c.answer ? 1u : 0u, m_ui.Questions().size());
+      EXPECT_EQ(!c.answer ? "" : enc ? "CTrisels::EnCode, stat(szEncodingFname), 1"
+                                     : "CTrisels::DeCode, stat(szDecodingFname), 1", LastTag());
       EXPECT_EQ(c.overwritten, m_fs.Contents(result) != before);
       EXPECT_TRUE(m_fs.Exists(result));  // a cancel deletes nothing that was there
     }
 }
 
-TEST_F(TriselsTest, AllFlagsAnswerWithoutAskingAndReadOnlyResultsStay) {
+TEST_F(TriselsTest, ReadOnlyResultsStay) {
   m_fs.AddFile("C:\\d\\a.txt", "one", kTime);
-  m_fs.AddFile("C:\\d\\a.txt.tsl", "old");
-  m_overwrite.noToAll = 1;
-  EXPECT_EQ(-3, Encrypt("C:\\d\\a.txt"));
-  EXPECT_EQ("old", m_fs.Contents("C:\\d\\a.txt.tsl"));
-  m_overwrite = OverwriteAll();
-  m_overwrite.yesToAll = 1;
-  EXPECT_EQ(0, Encrypt("C:\\d\\a.txt"));
-  EXPECT_NE("old", m_fs.Contents("C:\\d\\a.txt.tsl"));
-  EXPECT_TRUE(m_ui.Reports().empty());
-  EXPECT_EQ(0, m_counters.warn);
   // A read-only result the user lets us overwrite cannot be opened: an
   // error, and the old file stays as it was.
   m_fs.AddFile("C:\\d\\a.txt.tsl", "locked", 0, kAttrReadOnly);
-  ResetCounters();
   m_ui.Script({kAnswerYes, kAnswerRetry, kAnswerIgnore});
   EXPECT_EQ(-3, Encrypt("C:\\d\\a.txt"));
   EXPECT_EQ("locked", m_fs.Contents("C:\\d\\a.txt.tsl"));
-  EXPECT_TRUE(m_counters.err == 1 && m_counters.warn == 1);
+  EXPECT_TRUE(m_counters.err == 1 && m_counters.warn == 1 && m_ui.Questions().size() == 3);
   EXPECT_EQ("CTrisels::EnCode, fopen(szEncodingFname), 2", LastTag());
-  EXPECT_EQ(3u, m_ui.Questions().size());
 }
 
 // Sets the cancel word once the per-file bar has made ten steps.
@@ -172,26 +146,24 @@ class CancellingView : public CRecordingView {
 };
 
 TEST_F(TriselsTest, CancelRemovesThePartialResultOnly) {
-  for (int mode : {kModeEncrypt, kModeDecrypt}) {
-    m_fs.AddFile("C:\\d\\big.bin", Sample(3 << 20), kTime);
+  const std::string data = Sample(3 << 20);
+  m_fs.AddFile("C:\\d\\big.bin", data, kTime);
+  ASSERT_EQ(0, Encrypt("C:\\d\\big.bin"));
+  const std::string coded = m_fs.Contents("C:\\d\\big.bin.tsl");
+  for (bool enc : {true, false}) {
+    const char* src = enc ? "C:\\d\\big.bin" : "C:\\d\\big.bin.tsl";
+    const char* out = enc ? "C:\\d\\big.bin.tsl" : "C:\\d\\big.bin";
+    m_fs.Remove(out);
+    m_fs.AddFile(src, enc ? data : coded, kTime);
     m_job.cancel = 0;
-    if (mode == kModeDecrypt) {
-      ASSERT_EQ(0, Encrypt("C:\\d\\big.bin"));
-      m_fs.Remove("C:\\d\\big.bin");
-    }
     CancellingView view;
     view.cancel = &m_job.cancel;
     ResetCounters();
-    const char* src = mode == kModeEncrypt ? "C:\\d\\big.bin" : "C:\\d\\big.bin.tsl";
-    std::string before = m_fs.Contents(src);
     // Cancelled in the pass, then before it begins: nothing is coded at all.
-    for (int run = 0; run < 2; ++run) EXPECT_EQ(-2, Run(m_fs, src, kKey, mode, &view));
-    EXPECT_LT(view.fileSteps, 100);
-    EXPECT_EQ(before, m_fs.Contents(src));
-    EXPECT_FALSE(m_fs.Exists(mode == kModeEncrypt ? "C:\\d\\big.bin.tsl" : "C:\\d\\big.bin"));
+    for (int run = 0; run < 2; ++run) EXPECT_EQ(-2, Run(m_fs, src, kKey, enc ? kModeEncrypt : kModeDecrypt, &view));
+    EXPECT_TRUE(view.fileSteps < 100 && view.overallSteps == 0);
+    EXPECT_TRUE(m_fs.Contents(src) == (enc ? data : coded) && !m_fs.Exists(out));
     EXPECT_EQ(0, m_counters.ok + m_counters.err + m_counters.warn);
-    EXPECT_EQ(0, view.overallSteps);
-    m_fs.Remove("C:\\d\\big.bin.tsl");
   }
   EXPECT_EQ(0, m_fs.OpenFiles());
 }
@@ -203,17 +175,15 @@ TEST_F(TriselsTest, PathsTooLongForAResultAreRefused) {
   m_fs.AddFile(fits + "x", "over", kTime);
   EXPECT_EQ(0, Encrypt(fits));
   m_ui.Script({kAnswerNo});
-  EXPECT_EQ(-3, Encrypt(fits + "x"));
-  EXPECT_EQ("CTrisels::EnCode, sprintf(szEncodingFname), 4", LastTag());
-  EXPECT_EQ(1, m_counters.err);
-  EXPECT_FALSE(m_fs.Exists(fits + "x.tsl"));
+  EXPECT_TRUE(Encrypt(fits + "x") == -3 && LastTag() == "CTrisels::EnCode, sprintf(szEncodingFname), 4");
+  EXPECT_TRUE(m_counters.err == 1 && !m_fs.Exists(fits + "x.tsl"));
   // A decrypted name without .tsl in the right place needs ".detsl": six more bytes.
   std::string tsl = folder + std::string(259 - 6 - folder.size(), 'm') + ".tsl";
   m_fs.AddFile(tsl, m_fs.Contents(fits + ".tsl"));
   EXPECT_EQ(0, Decrypt(tsl));
   m_ui.Script({kAnswerYes});
-  EXPECT_EQ(-1, Encrypt("C:\\" + std::string(300, 's')));
-  EXPECT_EQ("CTrisels::Trisel, strlen(szInputPathFname), 4", LastTag());
+  EXPECT_TRUE(Encrypt("C:\\" + std::string(300, 's')) == -1 &&
+              LastTag() == "CTrisels::Trisel, strlen(szInputPathFname), 4");
   EXPECT_EQ(2, m_counters.err);
 }
 
