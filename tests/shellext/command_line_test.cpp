@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "shellext/command_line.h"
@@ -10,71 +12,50 @@ namespace {
 
 std::string Str(const CMyString& s) { return std::string(s.GetBuffer(), s.GetLength()); }
 
-TEST(TriselCommandLine, OneFileDecryptIsThreeQuotedTokens) {
-  std::vector<CMyString> paths = {CMyString("D:\\내 문서\\보고서 1.hwp")};
-  CMyString line;
-  BuildTriselCommandLine(CMyString("C:\\Program Files\\Mirelka\\Trisel.exe"),
-                         TriselSwitchFor(kCmdDecrypt), paths, line);
-  EXPECT_EQ(Str(line),
-            "\"C:\\Program Files\\Mirelka\\Trisel.exe\" \"-d\" \"D:\\내 문서\\보고서 1.hwp\"");
-}
-
-TEST(TriselCommandLine, PathsKeepTheirOrderAndEmptyEntriesStayInPlace) {
-  std::vector<CMyString> paths = {CMyString("C:\\b"), CMyString(""), CMyString("C:\\a")};
-  CMyString line;
-  BuildTriselCommandLine(CMyString("T.exe"), "-e", paths, line);
-  EXPECT_EQ(Str(line), "\"T.exe\" \"-e\" \"C:\\b\" \"\" \"C:\\a\"");
-
-  BuildTriselCommandLine(CMyString("T.exe"), "-e", {}, line);
-  EXPECT_EQ(Str(line), "\"T.exe\" \"-e\"");
-}
-
-TEST(TriselCommandLine, OnlyOffsetOneDecrypts) {
-  EXPECT_STREQ(TriselSwitchFor(0), "-e");
-  EXPECT_STREQ(TriselSwitchFor(1), "-d");
-  EXPECT_STREQ(TriselSwitchFor(2), "-e");
-  EXPECT_STREQ(TriselSwitchFor(0xFFFF), "-e");
+TEST(TriselCommandLine, QuotesEveryTokenAndKeepsPathsInOrder) {
+  const std::string head = "\"C:\\Program Files\\Trisel.exe\" \"-d\"";
+  const std::vector<std::pair<std::vector<CMyString>, std::string>> cases = {
+      {{CMyString("D:\\내 문서\\보고서 1.hwp")}, head + " \"D:\\내 문서\\보고서 1.hwp\""},
+      // An entry that could not be read keeps its place.
+      {{CMyString("C:\\b"), CMyString(""), CMyString("C:\\a")}, head + " \"C:\\b\" \"\" \"C:\\a\""},
+      {{}, head},
+  };
+  for (const auto& c : cases) {
+    CMyString line;
+    BuildTriselCommandLine(CMyString("C:\\Program Files\\Trisel.exe"), TriselSwitchFor(kCmdDecrypt),
+                           c.first, line);
+    EXPECT_EQ(Str(line), c.second);
+  }
+  for (unsigned offset : {0u, 2u, 0xFFFFu}) EXPECT_STREQ(TriselSwitchFor(offset), "-e") << offset;
 }
 
 TEST(TriselCommandLine, ProgramSitsBesideTheDll) {
-  CMyString program;
-  TriselProgramPath("C:\\Program Files\\트리셀 설치\\TriselShell64.dll", program);
-  EXPECT_EQ(Str(program), "C:\\Program Files\\트리셀 설치\\Trisel.exe");
-  TriselProgramPath("\\\\server\\share\\TriselShell.dll", program);
-  EXPECT_EQ(Str(program), "\\\\server\\share\\Trisel.exe");
+  for (const std::string dir : {"C:\\Program Files\\트리셀 설치\\", "\\\\server\\share\\"}) {
+    CMyString program;
+    TriselProgramPath((dir + "TriselShell64.dll").c_str(), program);
+    EXPECT_EQ(Str(program), dir + "Trisel.exe");
+  }
 }
 
-TEST(CommandText, CopyZeroFillsAndAlwaysTerminates) {
-  char buf[16];
-  memset(buf, 0x55, sizeof(buf));
-  CopyCommandText("Operation1", buf, 12);
-  EXPECT_STREQ(buf, "Operation1");
-  EXPECT_EQ(buf[11], 0);
-  EXPECT_EQ(buf[12], 0x55) << "wrote past the given size";
-
-  // Exactly the text's length: cut one byte short rather than unterminated.
-  memset(buf, 0x55, sizeof(buf));
-  CopyCommandText("Operation1", buf, 10);
-  EXPECT_STREQ(buf, "Operation");
-  EXPECT_EQ(buf[10], 0x55);
-
-  memset(buf, 0x55, sizeof(buf));
-  CopyCommandText("Operation1", buf, 1);
-  EXPECT_EQ(buf[0], 0);
-  EXPECT_EQ(buf[1], 0x55);
-  CopyCommandText("Operation1", buf, 0);
-  EXPECT_EQ(buf[1], 0x55);
+// Fits and is zero-filled; exactly the text's length, so cut one short
+// rather than left unterminated; room for the terminator only; nothing.
+template <typename C, typename Copy>
+void ExpectCopies(Copy copy) {
+  struct Case { uint32_t size; const char* want; };
+  for (const Case& c : {Case{12, "Operation1"}, Case{10, "Operation"}, Case{1, ""}, Case{0, ""}}) {
+    C buf[16];
+    for (C& b : buf) b = 0x55;
+    copy("Operation1", buf, c.size);
+    for (uint32_t i = 0; i < c.size; ++i) {
+      EXPECT_EQ(buf[i], C(i < strlen(c.want) ? c.want[i] : 0)) << "size " << c.size << " at " << i;
+    }
+    EXPECT_EQ(buf[c.size], C(0x55)) << "wrote past size " << c.size;
+  }
 }
 
-TEST(CommandText, WideCopyCountsCharacters) {
-  char16_t buf[8];
-  for (char16_t& c : buf) c = 0x5555;
-  CopyCommandTextW("TriselShell", buf, 7);
-  EXPECT_EQ(std::u16string(buf), u"Trisel");
-  EXPECT_EQ(buf[7], 0x5555);
-  CopyCommandTextW("ab", buf, 5);
-  EXPECT_EQ(buf[2], 0);
-  EXPECT_EQ(buf[4], 0);
+TEST(CommandText, CopyZeroFillsAlwaysTerminatesAndKeepsToTheSize) {
+  ExpectCopies<char>(CopyCommandText);
+  ExpectCopies<char16_t>(CopyCommandTextW);
 }
 
 }  // namespace

@@ -7,11 +7,13 @@
 
 namespace {
 
-const char kClsid[] = "{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}";
+const std::string kClsid = "{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}";
+const std::string kClass = "HKCR\\CLSID\\" + kClsid;
+const std::string kHandler = "\\shellex\\ContextMenuHandlers\\TriselShell";
+const std::string kApproved =
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved [" + kClsid + "]";
 
 std::string Str(const CMyString& s) { return std::string(s.GetBuffer(), s.GetLength()); }
-
-std::string RootName(ShellRegRoot root) { return root == kShellClassesRoot ? "HKCR" : "HKLM"; }
 
 // Records every step and fails the one numbered failAt (counted from 1)
 // with the given result.
@@ -22,53 +24,46 @@ class CRecordingRegistry : public IShellRegistry {
   int failWith = -1;
 
   int WriteValue(const CShellRegRow& row) override {
-    return Step("set " + RootName(row.root) + "\\" + Str(row.key) + " [" + Str(row.name) +
-                "] = " + Str(row.data));
+    return Step("set " + Name(row.root, row.key) + " [" + Str(row.name) + "] = " + Str(row.data));
   }
   int DeleteKey(ShellRegRoot root, const CMyString& key) override {
-    return Step("delete " + RootName(root) + "\\" + Str(key));
+    return Step("delete " + Name(root, key));
   }
   int DeleteValue(ShellRegRoot root, const CMyString& key, const CMyString& name) override {
-    return Step("delete " + RootName(root) + "\\" + Str(key) + " [" + Str(name) + "]");
+    return Step("delete " + Name(root, key) + " [" + Str(name) + "]");
   }
 
  private:
+  static std::string Name(ShellRegRoot root, const CMyString& key) {
+    return (root == kShellClassesRoot ? "HKCR\\" : "HKLM\\") + Str(key);
+  }
   int Step(const std::string& what) {
     steps.push_back(what);
     return steps.size() == failAt ? failWith : 0;
   }
 };
 
-const std::vector<std::string> kNtRows = {
-    "set HKCR\\CLSID\\{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365} [] = TriselShell",
-    "set HKCR\\CLSID\\{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}\\InProcServer32 [] = "
-    "C:\\트리셀\\TriselShell.dll",
-    "set HKCR\\CLSID\\{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}\\InProcServer32 [ThreadingModel] = "
-    "Apartment",
-    "set HKCR\\*\\shellex\\ContextMenuHandlers\\TriselShell [] = "
-    "{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}",
-    "set HKCR\\Directory\\shellex\\ContextMenuHandlers\\TriselShell [] = "
-    "{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}",
-    "set HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved "
-    "[{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}] = TriselShell",
-};
-
 TEST(ShellRegistration, WritesTheRowsInOrderAndTheApprovedRowOnlyOnNt) {
-  std::vector<CShellRegRow> rows;
-  CRecordingRegistry nt;
-  BuildRegisterRows(kClsid, "C:\\트리셀\\TriselShell.dll", true, rows);
-  EXPECT_EQ(RegisterShellExt(nt, rows), 0);
-  EXPECT_EQ(nt.steps, kNtRows);
-
-  CRecordingRegistry old;
-  BuildRegisterRows(kClsid, "C:\\트리셀\\TriselShell.dll", false, rows);
-  EXPECT_EQ(RegisterShellExt(old, rows), 0);
-  EXPECT_EQ(old.steps, std::vector<std::string>(kNtRows.begin(), kNtRows.begin() + 5));
+  const std::vector<std::string> nt = {
+      "set " + kClass + " [] = TriselShell",
+      "set " + kClass + "\\InProcServer32 [] = C:\\트리셀\\TriselShell.dll",
+      "set " + kClass + "\\InProcServer32 [ThreadingModel] = Apartment",
+      "set HKCR\\*" + kHandler + " [] = " + kClsid,
+      "set HKCR\\Directory" + kHandler + " [] = " + kClsid,
+      "set " + kApproved + " = TriselShell",
+  };
+  for (bool isNt : {true, false}) {
+    std::vector<CShellRegRow> rows;
+    CRecordingRegistry reg;
+    BuildRegisterRows(kClsid.c_str(), "C:\\트리셀\\TriselShell.dll", isNt, rows);
+    EXPECT_EQ(RegisterShellExt(reg, rows), 0);
+    EXPECT_EQ(reg.steps, std::vector<std::string>(nt.begin(), nt.end() - (isNt ? 0 : 1)));
+  }
 }
 
 TEST(ShellRegistration, StopsAtTheFirstKeyOrValueThatFails) {
   std::vector<CShellRegRow> rows;
-  BuildRegisterRows(kClsid, "C:\\x.dll", true, rows);
+  BuildRegisterRows(kClsid.c_str(), "C:\\x.dll", true, rows);
   for (int failure : {-1, -2}) {
     CRecordingRegistry reg;
     reg.failAt = 3;
@@ -79,29 +74,19 @@ TEST(ShellRegistration, StopsAtTheFirstKeyOrValueThatFails) {
 }
 
 TEST(ShellRegistration, UnregisterDeletesInOrderAndToleratesMissingEntries) {
-  const std::vector<std::string> expected = {
-      "delete HKCR\\CLSID\\{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}\\InProcServer32",
-      "delete HKCR\\CLSID\\{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}",
-      "delete HKCR\\*\\shellex\\ContextMenuHandlers\\TriselShell",
-      "delete HKCR\\Directory\\shellex\\ContextMenuHandlers\\TriselShell",
-      "delete HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved "
-      "[{7C3E9A14-52D8-4F06-B1A7-9E20C4D8F365}]",
-  };
-  CRecordingRegistry reg;
-  EXPECT_EQ(UnregisterShellExt(reg, kClsid, true), 0);
-  EXPECT_EQ(reg.steps, expected);
-
-  // A key already gone (the other build's copy removed the shared one).
-  CRecordingRegistry gone;
-  gone.failAt = 3;
-  gone.failWith = 1;
-  EXPECT_EQ(UnregisterShellExt(gone, kClsid, false), 0);
-  EXPECT_EQ(gone.steps, std::vector<std::string>(expected.begin(), expected.begin() + 4));
-
-  CRecordingRegistry denied;
-  denied.failAt = 2;
-  EXPECT_EQ(UnregisterShellExt(denied, kClsid, true), -1);
-  EXPECT_EQ(denied.steps.size(), 2u);
+  const std::vector<std::string> all = {
+      "delete " + kClass + "\\InProcServer32", "delete " + kClass,
+      "delete HKCR\\*" + kHandler, "delete HKCR\\Directory" + kHandler, "delete " + kApproved};
+  struct Case { bool nt; size_t failAt; int failWith, want; size_t steps; };
+  // All there; one already gone (the other build's copy removed the shared
+  // handler key); one that cannot be deleted.
+  for (const Case& c : {Case{true, 0, 0, 0, 5}, Case{false, 3, 1, 0, 4}, Case{true, 2, -1, -1, 2}}) {
+    CRecordingRegistry reg;
+    reg.failAt = c.failAt;
+    reg.failWith = c.failWith;
+    EXPECT_EQ(UnregisterShellExt(reg, kClsid.c_str(), c.nt), c.want);
+    EXPECT_EQ(reg.steps, std::vector<std::string>(all.begin(), all.begin() + c.steps));
+  }
 }
 
 }  // namespace

@@ -5,56 +5,34 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <string>
 
-namespace {
-
-void ModuleDir(char* dir) {
-  GetModuleFileNameA(nullptr, dir, MAX_PATH);
-  char* slash = strrchr(dir, '\\');
-  if (slash) slash[1] = 0;
-}
-
-// Written under another name and renamed, so a reader never sees half a file.
-void RecordArguments() {
-  char dir[MAX_PATH], part[MAX_PATH + 32], done[MAX_PATH + 32];
-  ModuleDir(dir);
-  snprintf(part, sizeof(part), "%sTrisel.args.part", dir);
-  snprintf(done, sizeof(done), "%sTrisel.args.txt", dir);
-  FILE* f = fopen(part, "wb");
-  if (!f) return;
-  fprintf(f, "%s\n", GetCommandLineA());
-  for (int i = 0; i < __argc; ++i) fprintf(f, "%s\n", __argv[i]);
-  fclose(f);
-  MoveFileExA(part, done, MOVEFILE_REPLACE_EXISTING);
-}
-
-LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY || msg == WM_TIMER) {
-    PostQuitMessage(0);
-    return 0;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+  char exe[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, exe, MAX_PATH);
+  const std::string dir(exe, strrchr(exe, '\\') + 1), part = dir + "Trisel.args.part";
+  // Written under another name and renamed, so a reader never sees half a file.
+  if (FILE* f = fopen(part.c_str(), "wb")) {
+    fprintf(f, "%s\n", GetCommandLineA());
+    for (int i = 0; i < __argc; ++i) fprintf(f, "%s\n", __argv[i]);
+    fclose(f);
+    MoveFileExA(part.c_str(), (dir + "Trisel.args.txt").c_str(), MOVEFILE_REPLACE_EXISTING);
   }
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  RecordArguments();
-  const char* title = "Trisel usage";
-  if (__argc >= 2 && strcmp(__argv[1], "-e") == 0) title = "암호 - Trisel v1.0";
-  if (__argc >= 2 && strcmp(__argv[1], "-d") == 0) title = "해독 - Trisel v1.0";
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = WndProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = "TriselStubWindow";
-  RegisterClassA(&wc);
-  HWND hwnd = CreateWindowA("TriselStubWindow", title, WS_OVERLAPPEDWINDOW, 10, 10, 300, 200,
-                            nullptr, nullptr, instance, nullptr);
+  const char* sw = __argc >= 2 ? __argv[1] : "";
+  const char* title = strcmp(sw, "-e") == 0   ? "암호 - Trisel v1.0"
+                      : strcmp(sw, "-d") == 0 ? "해독 - Trisel v1.0"
+                                              : "Trisel usage";
+  // A plain static window: closing it destroys it, and the loop, woken by a
+  // timer, sees it gone. A minute at most, should a test run break.
+  HWND hwnd = CreateWindowA("STATIC", title, WS_OVERLAPPEDWINDOW, 10, 10, 300, 200, nullptr,
+                            nullptr, nullptr, nullptr);
   ShowWindow(hwnd, show);
-  SetTimer(hwnd, 1, 60000, nullptr);  // never outlive a broken test run
+  SetTimer(nullptr, 0, 100, nullptr);
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  for (DWORD start = GetTickCount(); IsWindow(hwnd) && GetTickCount() - start < 60000 &&
+                                     GetMessageA(&msg, nullptr, 0, 0) > 0;) {
+    DispatchMessageA(&msg);
+  }
   return 0;
 }
