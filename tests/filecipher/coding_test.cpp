@@ -38,4 +38,19 @@ TEST_F(CoderTest, PayloadFollowsTheKeyPositionRule) {
   }
 }
 
+// The walk hands every file of a folder to one coder object, which keeps its
+// key stream between files: a different key must still give its own stream.
+TEST_F(CoderTest, OneCoderObjectCodesEachFileWithItsOwnKey) {
+  const std::string data = Sample(40000);
+  CTrisels coder(m_fs, m_ui, m_view, m_job);
+  const std::string keys[] = {"abc", "abc", "zyxwvu", std::string(1024, 'q') + "x"};
+  for (size_t i = 0; i < 4; ++i) {
+    std::string path = "C:\\p\\" + std::to_string(i) + ".bin";
+    m_fs.AddFile(path, data, 1000);
+    ASSERT_EQ(0, coder.Trisel(path.c_str(), keys[i].c_str(), 0, kModeEncrypt, 0, m_counters, &m_overwrite,
+                              &m_job.cancel));
+    EXPECT_EQ(CodeBytes(data, keys[i]), m_fs.Contents(path + ".tsl").substr(80)) << i;
+  }
+}
+
 }  // namespace
