@@ -1,86 +1,89 @@
+// Path splitting and name matching, both CP949-aware.
 #include "common/path.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "common/wildcard.h"
+
 namespace {
 
-struct Parts {
-  std::string drive, dir, fname, ext;
-};
-
-Parts Split(const std::string& path) {
-  char d[kMaxPathLen], p[kMaxPathLen], f[kMaxPathLen], e[kMaxPathLen];
-  SplitPath(path.c_str(), d, p, f, e);
-  return {d, p, f, e};
-}
-
-void ExpectSplit(const std::string& path, const char* drive, const char* dir, const char* fname,
-                 const char* ext) {
-  Parts r = Split(path);
-  EXPECT_EQ(r.drive, drive) << path;
-  EXPECT_EQ(r.dir, dir) << path;
-  EXPECT_EQ(r.fname, fname) << path;
-  EXPECT_EQ(r.ext, ext) << path;
-}
-
 TEST(SplitPath, DriveFolderNameExtension) {
-  ExpectSplit("C:\\dir\\sub\\file.txt", "C:", "\\dir\\sub\\", "file", ".txt");
-  ExpectSplit("D:\\docs\\a.txt.tsl", "D:", "\\docs\\", "a.txt", ".tsl");
-  ExpectSplit("/home/u/a.tsl", "", "/home/u/", "a", ".tsl");
-  ExpectSplit("C:/mixed\\seps/x.y", "C:", "/mixed\\seps/", "x", ".y");
-  ExpectSplit("C:", "C:", "", "", "");
-  ExpectSplit("C:name.c", "C:", "", "name", ".c");
-  // A colon further in is part of the name.
-  ExpectSplit("ab:c", "", "", "ab:c", "");
-}
-
-TEST(SplitPath, UncNoExtensionAndDots) {
-  ExpectSplit("\\\\server\\share\\a.b.c", "", "\\\\server\\share\\", "a.b", ".c");
-  ExpectSplit("file", "", "", "file", "");
-  ExpectSplit("dir.d/name", "", "dir.d/", "name", "");
-  ExpectSplit("dir\\", "", "dir\\", "", "");
-  ExpectSplit(".profile", "", "", "", ".profile");
-  ExpectSplit("name.", "", "", "name", ".");
-  ExpectSplit("", "", "", "", "");
-}
-
-TEST(SplitPath, DoubleByteCharactersAreNeverSeparatorsOrDots) {
-  // "한글\표.tsl": every byte of the Hangul is 0x80 or above.
-  ExpectSplit("\xC7\xD1\xB1\xDB\\\xC7\xA5.tsl", "", "\xC7\xD1\xB1\xDB\\", "\xC7\xA5", ".tsl");
-  // A lead byte takes a following 0x5C as its trail, as the runtime's
-  // multibyte splitting does, so no folder starts inside the pair.
-  ExpectSplit("D:\\\x95\x5C.txt", "D:", "\\", "\x95\x5C", ".txt");
-  ExpectSplit("D:\\a\x95\x5C", "D:", "\\", "a\x95\x5C", "");
-  // A lead byte cannot be a drive letter.
-  ExpectSplit("\xB0\xA1:x", "", "", "\xB0\xA1:x", "");
+  const struct {
+    std::string path;
+    const char *drive, *dir, *fname, *ext;
+  } cases[] = {
+      {"C:\\dir\\sub\\file.txt", "C:", "\\dir\\sub\\", "file", ".txt"},
+      {"/home/u/a.txt.tsl", "", "/home/u/", "a.txt", ".tsl"},
+      {"\\\\server/share\\a", "", "\\\\server/share\\", "a", ""},
+      {"C:", "C:", "", "", ""},
+      {"C:name.c", "C:", "", "name", ".c"},
+      {"ab:c", "", "", "ab:c", ""},  // a colon further in is part of the name
+      {"dir.d/name", "", "dir.d/", "name", ""},
+      {"dir\\", "", "dir\\", "", ""},
+      {".profile", "", "", "", ".profile"},
+      {"name.", "", "", "name", "."},
+      {"", "", "", "", ""},
+      // Every byte of Hangul is 0x80 or above, and a lead byte takes a
+      // following 0x5C as its trail: no folder starts inside the pair.
+      {"\xC7\xD1\xB1\xDB\\\xC7\xA5.tsl", "", "\xC7\xD1\xB1\xDB\\", "\xC7\xA5", ".tsl"},
+      {"D:\\\x95\x5C.txt", "D:", "\\", "\x95\x5C", ".txt"},
+      {"D:\\a\x95\x5C", "D:", "\\", "a\x95\x5C", ""},
+      {"\xB0\xA1:x", "", "", "\xB0\xA1:x", ""},  // a lead byte is no drive letter
+  };
+  for (const auto& c : cases) {
+    char d[kMaxPathLen], p[kMaxPathLen], f[kMaxPathLen], e[kMaxPathLen];
+    SplitPath(c.path.c_str(), d, p, f, e);
+    EXPECT_EQ(std::string(d) + "|" + p + "|" + f + "|" + e,
+              std::string(c.drive) + "|" + c.dir + "|" + c.fname + "|" + c.ext);
+  }
 }
 
 TEST(SplitPath, NullOutputsAndLongParts) {
-  char f[kMaxPathLen];
-  SplitPath("C:\\x\\name.ext", nullptr, nullptr, f, nullptr);
-  EXPECT_STREQ(f, "name");
+  char f[kMaxPathLen], e[kMaxPathLen];
   SplitPath(nullptr, nullptr, nullptr, f, nullptr);
   EXPECT_STREQ(f, "");
-
-  // 150 syllables: cut to fit, and never in the middle of one.
-  std::string name;
+  std::string name;  // 150 syllables: cut to fit, never inside one
   for (int i = 0; i < 150; ++i) name += "\xB0\xA1";
-  Parts r = Split("C:\\" + name + ".txt");
-  EXPECT_EQ(r.fname.size(), 258u);
-  EXPECT_EQ(r.fname, name.substr(0, 258));
-  EXPECT_EQ(r.ext, ".txt");
+  SplitPath(("C:\\" + name + ".txt").c_str(), nullptr, nullptr, f, e);
+  EXPECT_EQ(f, name.substr(0, 258));
+  EXPECT_STREQ(e, ".txt");
 }
 
 TEST(PathHelpers, NameOffsetAndTrailingSeparator) {
   EXPECT_EQ(PathNameOffset("C:\\a\\b.txt"), 5u);
-  EXPECT_EQ(PathNameOffset("b.txt"), 0u);
   EXPECT_EQ(PathNameOffset("x\x95\x5C"), 0u);
-  EXPECT_TRUE(PathEndsWithSeparator("C:\\"));
   EXPECT_TRUE(PathEndsWithSeparator("/tmp/"));
   EXPECT_FALSE(PathEndsWithSeparator("D:\\\x95\x5C"));
-  EXPECT_FALSE(PathEndsWithSeparator(""));
+}
+
+TEST(Wildcard, WindowsRuleOnCp949AndUtf8Names) {
+  const struct {
+    const char *pattern, *name;
+    bool match;
+  } cases[] = {
+      {"*.*", "readme", true}, {"*.*", ".profile", true}, {"*", "a.b.c", true}, {"*.TSL", "a.tsl", true},
+      {"*.tsl", "a.tsl.txt", false}, {"*.tsl", "atsl", false}, {"*.tsl", "x.y.tsl", true}, {"a*b", "ab", true},
+      {"a*b", "axxbc", false}, {"*a*a*a*a*", "aaaa", true}, {"*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaa", false},
+      {"abc", "abcd", false}, {"", "a", false}, {"?", "ab", false}, {"a?", "a", true}, {"???", "ab", true},
+      {"???", "abcd", false}, {"??.tsl", "a.tsl", true}, {"?.tsl", "ab.tsl", false}, {"a?c", "a.c", false},
+      // A trailing dot stands for "no extension".
+      {"*.", "readme", true}, {"*.", "a.txt", false}, {"abc.", "abc", true}, {"*.*.*", "a.b", true},
+      {"*.t?l", "a.tl", false}, {"*", ".", true}, {"*.*", "..", true}, {"*.tsl", ".", false},
+      {"*.", "..", true}, {"?", ".", false},
+      // 한글 is two characters in four bytes; 갂 (81 41) and 갵 (81 61) differ
+      // only in the case of an ASCII-looking trail byte.
+      {"??.tsl", "\xC7\xD1\xB1\xDB.tsl", true}, {"?.tsl", "\xC7\xD1\xB1\xDB.tsl", false},
+      {"\xC7\xD1?.txt", "\xC7\xD1\xB1\xDB.txt", true}, {"*\xB1\xDB.txt", "\xC7\xD1\xB1\xDB.txt", true},
+      {"\x81\x41", "\x81\x61", false}, {"?", "\x81\x41", true},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " " << c.name;
+  EXPECT_TRUE(WildcardMatchUtf8("?.tsl", "\xED\x95\x9C.tsl"));  // 한 in UTF-8
+  EXPECT_FALSE(WildcardMatchUtf8("?", "\xED\x95\x9C\xEA\xB8\x80"));
+  EXPECT_TRUE(HasWildcard("C:\\x\\*.*") && HasWildcard("a?") && !HasWildcard("C:\\x\\a.txt"));
+  EXPECT_TRUE(IsValidUtf8("\xED\x95\x9C abc"));
+  EXPECT_FALSE(IsValidUtf8("\xC7\xD1\xB1\xDB"));
 }
 
 }  // namespace

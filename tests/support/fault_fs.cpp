@@ -8,42 +8,22 @@ class CFaultFile : public IFile {
  public:
   CFaultFile(CFaultFileSystem& fs, std::unique_ptr<IFile> inner) : m_fs(fs), m_inner(std::move(inner)) {}
 
-  size_t Read(void* buf, size_t n) override {
-    if (m_fs.Hit(FsOp::Read)) return Broken();
-    return m_inner->Read(buf, n);
-  }
-  size_t Write(const void* buf, size_t n) override {
-    if (m_fs.Hit(FsOp::Write)) return Broken();
-    return m_inner->Write(buf, n);
-  }
-  int Seek(int64_t offset, int whence) override {
-    if (m_fs.Hit(FsOp::Seek)) return -1;
-    return m_inner->Seek(offset, whence);
-  }
+  size_t Read(void* buf, size_t n) override { return Broken(FsOp::Read) ? 0 : m_inner->Read(buf, n); }
+  size_t Write(const void* buf, size_t n) override { return Broken(FsOp::Write) ? 0 : m_inner->Write(buf, n); }
+  int Seek(int64_t offset, int whence) override { return m_fs.Hit(FsOp::Seek) ? -1 : m_inner->Seek(offset, whence); }
   int64_t Tell() override { return m_inner->Tell(); }
   bool Eof() const override { return m_inner->Eof(); }
   bool Error() const override { return m_error || m_inner->Error(); }
-  int Flush() override {
-    if (m_fs.Hit(FsOp::Flush)) {
-      m_error = true;
-      return -1;
-    }
-    return m_inner->Flush();
-  }
+  int Flush() override { return Broken(FsOp::Flush) ? -1 : m_inner->Flush(); }
   int Close() override {
     bool fail = m_fs.Hit(FsOp::Close);
-    int err = errno;
-    int rc = m_inner->Close();
-    if (!fail) return rc;
-    errno = err;
-    return -1;
+    int err = errno, rc = m_inner->Close();
+    return fail ? (errno = err, -1) : rc;
   }
 
  private:
-  size_t Broken() {
-    m_error = true;
-    return 0;
-  }
+  // A failed read, write or flush leaves the stream's error flag set.
+  bool Broken(FsOp op) { return m_fs.Hit(op) && (m_error = true); }
 
   CFaultFileSystem& m_fs;
   std::unique_ptr<IFile> m_inner;
@@ -53,82 +33,49 @@ class CFaultFile : public IFile {
 }  // namespace
 
 const char* FsOpName(FsOp op) {
-  static const char* const kNames[] = {"Open",    "Read",   "Write",   "Flush",  "Close",     "Seek", "Stat",
-                                       "GetAttr", "SetAttr", "SetTime", "Remove", "FindFirst", "Any"};
-  int i = static_cast<int>(op);
-  return i >= 0 && i < static_cast<int>(FsOp::kCount) ? kNames[i] : "?";
+  static const char* const kNames[] = {"Open", "Read", "Write", "Flush", "Close", "Seek", "Stat", "GetAttr",
+                                       "SetAttr", "SetTime", "Remove", "FindFirst"};
+  return kNames[static_cast<int>(op)];
 }
-
-CFaultFileSystem::CFaultFileSystem(IFileSystem& inner) : m_inner(inner) {}
 
 void CFaultFileSystem::FailAt(FsOp op, unsigned nth, int err, bool persistent) {
   m_op = op;
-  m_target = nth ? Calls(op) + nth : 0;
+  m_target = nth;
+  m_count = 0;
   m_err = err;
   m_persistent = persistent;
   m_fired = false;
 }
 
-void CFaultFileSystem::ClearFaults() { m_target = 0; }
-
-unsigned CFaultFileSystem::Calls(FsOp op) const {
-  int i = static_cast<int>(op);
-  return i >= 0 && i < static_cast<int>(FsOp::kCount) ? m_calls[i] : 0;
-}
-
-void CFaultFileSystem::ResetCounts() {
-  // A pending plan keeps its distance from the present count.
-  unsigned pending = m_target ? m_target - Calls(m_op) : 0;
-  for (unsigned& c : m_calls) c = 0;
-  if (m_target) m_target = pending;
-}
-
 bool CFaultFileSystem::Hit(FsOp op) {
-  ++m_calls[static_cast<int>(op)];
-  ++m_calls[static_cast<int>(FsOp::Any)];
-  if (!m_target || (m_op != op && m_op != FsOp::Any)) return false;
-  unsigned count = Calls(m_op);
-  if (count == m_target || (m_persistent && count > m_target)) {
-    m_fired = true;
-    errno = m_err;
-    return true;
-  }
-  return false;
+  if (!m_target || op != m_op) return false;
+  ++m_count;
+  if (m_count != m_target && !(m_persistent && m_count > m_target)) return false;
+  m_fired = true;
+  errno = m_err;
+  return true;
 }
 
 std::unique_ptr<IFile> CFaultFileSystem::Open(const char* path, const char* mode) {
   if (Hit(FsOp::Open)) return nullptr;
   std::unique_ptr<IFile> inner = m_inner.Open(path, mode);
-  if (!inner) return nullptr;
-  return std::make_unique<CFaultFile>(*this, std::move(inner));
+  return inner ? std::make_unique<CFaultFile>(*this, std::move(inner)) : nullptr;
 }
 
-int CFaultFileSystem::Stat(const char* path, FileStat& st) {
-  if (Hit(FsOp::Stat)) return -1;
-  return m_inner.Stat(path, st);
-}
+int CFaultFileSystem::Stat(const char* path, FileStat& st) { return Hit(FsOp::Stat) ? -1 : m_inner.Stat(path, st); }
 
 uint32_t CFaultFileSystem::GetAttributes(const char* path) {
-  if (Hit(FsOp::GetAttr)) return kAttrInvalid;
-  return m_inner.GetAttributes(path);
+  return Hit(FsOp::GetAttr) ? kAttrInvalid : m_inner.GetAttributes(path);
 }
 
 bool CFaultFileSystem::SetAttributes(const char* path, uint32_t attributes) {
-  if (Hit(FsOp::SetAttr)) return false;
-  return m_inner.SetAttributes(path, attributes);
+  return !Hit(FsOp::SetAttr) && m_inner.SetAttributes(path, attributes);
 }
 
-int CFaultFileSystem::SetTime(const char* path, time_t t) {
-  if (Hit(FsOp::SetTime)) return -1;
-  return m_inner.SetTime(path, t);
-}
+int CFaultFileSystem::SetTime(const char* path, time_t t) { return Hit(FsOp::SetTime) ? -1 : m_inner.SetTime(path, t); }
 
-int CFaultFileSystem::Remove(const char* path) {
-  if (Hit(FsOp::Remove)) return -1;
-  return m_inner.Remove(path);
-}
+int CFaultFileSystem::Remove(const char* path) { return Hit(FsOp::Remove) ? -1 : m_inner.Remove(path); }
 
 std::unique_ptr<IFind> CFaultFileSystem::FindFirst(const char* pattern, FindEntry& first) {
-  if (Hit(FsOp::FindFirst)) return nullptr;
-  return m_inner.FindFirst(pattern, first);
+  return Hit(FsOp::FindFirst) ? nullptr : m_inner.FindFirst(pattern, first);
 }

@@ -4,10 +4,7 @@
 #ifndef MIRELKA_TESTS_SUPPORT_MEMORY_FS_H
 #define MIRELKA_TESTS_SUPPORT_MEMORY_FS_H
 
-#include <cstdint>
-#include <ctime>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,20 +13,19 @@
 #include "support/temp_dir.h"
 
 // A file system held in memory, behaving like a Windows volume where the
-// core can tell: read-only files refuse to be opened for writing or removed
-// (EACCES), opening in a missing folder fails with ENOENT, a folder cannot be
-// opened or removed, FindFirst uses the Windows wildcard rule and lists "."
-// and ".." (first) in every folder but a root.
+// core can tell: read-only files refuse to be opened for writing, retimed or
+// removed (EACCES), opening in a missing folder fails with ENOENT, a folder
+// cannot be opened or removed, FindFirst uses the Windows wildcard rule and
+// lists "." and ".." (first) in every folder but a root.
 //
 // Paths: '\\' and '/' are both separators (CP949-aware), runs of them count
 // as one, a trailing one is dropped; names are case-sensitive. The roots
-// ("" for relative paths, "/" and every drive "C:") always exist. Entries of a folder are listed in byte
-// order of their names. New files get kAttrArchive and the clock's mtime
-// (SetClock), folders kAttrDirectory.
+// ("" for relative paths, "/" and every drive "C:") always exist. Entries of
+// a folder are listed in byte order of their names. Writing stamps a file
+// with mtime 0, so a test sees whether a time was restored.
 class CMemoryFileSystem : public IFileSystem {
  public:
   CMemoryFileSystem();
-  ~CMemoryFileSystem() override;
 
   // Setup and inspection. AddFile and AddFolder create missing parent folders
   // and replace an existing file.
@@ -37,18 +33,12 @@ class CMemoryFileSystem : public IFileSystem {
                uint32_t attributes = kAttrArchive);
   void AddFolder(const std::string& path);
   bool Exists(const std::string& path) const;
-  bool IsFolder(const std::string& path) const;
-  // The bytes of a file, "" when it is missing (see Exists).
-  std::string Contents(const std::string& path) const;
-  time_t MTime(const std::string& path) const;  // 0 when missing
+  std::string Contents(const std::string& path) const;  // "" when missing
+  time_t MTime(const std::string& path) const;           // 0 when missing
   // Every file (not folder) path in normalized form ('/' separators), sorted.
   std::vector<std::string> Files() const;
-  // mtime given to files created or written through Open from now on.
-  void SetClock(time_t now) { m_clock = now; }
-  // Number of IFile objects still open.
-  int OpenFiles() const { return m_openFiles; }
+  int OpenFiles() const { return m_openFiles; }  // IFile objects not yet closed
 
-  // IFileSystem
   std::unique_ptr<IFile> Open(const char* path, const char* mode) override;
   int Stat(const char* path, FileStat& st) override;
   uint32_t GetAttributes(const char* path) override;
@@ -60,16 +50,12 @@ class CMemoryFileSystem : public IFileSystem {
   struct Node;  // a file or a folder; shared with its open files
 
  private:
-  friend class CMemoryFile;
   std::shared_ptr<Node> Lookup(const std::string& normalized) const;
-  bool ParentIsFolder(const std::string& normalized) const;
+  std::shared_ptr<Node> Need(const char* path) const;  // Lookup, ENOENT when missing
 
   std::map<std::string, std::shared_ptr<Node>> m_nodes;  // by normalized path
-  time_t m_clock = 0;
+  std::shared_ptr<Node> m_root;                          // every root
   int m_openFiles = 0;
 };
-
-// The normalized form of a path as CMemoryFileSystem keys it.
-std::string NormalizeMemoryPath(const std::string& path);
 
 #endif

@@ -14,22 +14,18 @@ class CTempDir {
   CTempDir& operator=(const CTempDir&) = delete;
 
   // The folder's path with the platform's separator at the end
-  // ("/tmp/mirelka-XXXXXX/", "C:\\users\\...\\Temp\\mirelka-1234-1\\").
+  // ("/tmp/mirelka-test-...-1/", "C:\\users\\...\\Temp\\mirelka-test-...-1\\").
   const std::string& Path() const { return m_path; }
   // Path() + name; name may hold further separators of the platform.
   std::string operator/(const std::string& name) const { return m_path + name; }
-  // Creates a sub-folder (relative to Path()); true on success.
+  // Relative to Path(): a new sub-folder, a file with the given bytes (true
+  // on success), the bytes of a file ("" when it cannot be read).
   bool MakeDir(const std::string& name) const;
-  // Writes a file (relative to Path()) with the given bytes; true on success.
   bool WriteFile(const std::string& name, const std::string& bytes) const;
-  // Reads a whole file (relative to Path()); "" when it cannot be read.
   std::string ReadFile(const std::string& name) const;
 
  private:
   std::string m_path;
 };
-
-// The platform's folder separator: '\\' on Windows, '/' elsewhere.
-char NativeSeparator();
 
 #endif
