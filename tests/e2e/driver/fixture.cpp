@@ -1,6 +1,7 @@
 #include "fixture.h"
 
-#include <cstdio>
+#include <fstream>
+#include <iterator>
 
 Fixture g_fx;
 
@@ -8,7 +9,7 @@ const char kBasicKey[] = "Software\\Pelmora\\Mirelka\\Trisel\\Basic";
 const char kKeycommKey[] = "Software\\Pelmora\\Mirelka\\Trisel\\Keycomm";
 
 std::string TriselCommand(const std::vector<std::string>& args) {
-  std::string cmd = "\"" + g_fx.Trisel() + "\"";
+  std::string cmd = "\"" + g_fx.app + "\\Trisel.exe\"";
   for (const std::string& a : args) cmd += " \"" + a + "\"";
   return cmd;
 }
@@ -17,23 +18,9 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  out.clear();
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  return ok;
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  return std::fclose(f) == 0 && ok;
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 ULONGLONG ModifyTime(const std::string& path) {
@@ -43,24 +30,15 @@ ULONGLONG ModifyTime(const std::string& path) {
          d.ftLastWriteTime.dwLowDateTime;
 }
 
-bool RegDword(const char* subkey, const char* name, DWORD& out) {
+std::string RegText(const char* subkey, const char* name) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  DWORD type = 0, size = sizeof out;
-  LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&out), &size);
-  RegCloseKey(key);
-  return r == ERROR_SUCCESS && type == REG_DWORD;
-}
-
-bool RegString(const char* subkey, const char* name, std::string& out) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(none)";
   char buf[1024] = {};
   DWORD type = 0, size = sizeof buf - 1;
   LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
   RegCloseKey(key);
-  out = buf;
-  return r == ERROR_SUCCESS && type == REG_SZ;
+  if (r == ERROR_SUCCESS && type == REG_DWORD) return std::to_string(*reinterpret_cast<DWORD*>(buf));
+  return r == ERROR_SUCCESS && type == REG_SZ ? buf : "(none)";
 }
 
 bool RegSetString(const char* subkey, const char* name, const std::string& value) {

@@ -12,7 +12,6 @@ struct Fixture {
   std::string app;        // folder of Trisel.exe
   std::string artefacts;  // screenshots
   std::string Path(const std::string& rel) const { return work + "\\" + rel; }
-  std::string Trisel() const { return app + "\\Trisel.exe"; }
 };
 
 extern Fixture g_fx;
@@ -21,17 +20,18 @@ extern Fixture g_fx;
 std::string TriselCommand(const std::vector<std::string>& args);
 
 bool FileExists(const std::string& path);
-bool ReadFileBytes(const std::string& path, std::string& out);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
+// The file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::string& path);
 // Modify time of a file; 0 when it cannot be read.
 ULONGLONG ModifyTime(const std::string& path);
 
-bool RegDword(const char* subkey, const char* name, DWORD& out);
-bool RegString(const char* subkey, const char* name, std::string& out);
-void RegClearTrisel();
-bool RegSetString(const char* subkey, const char* name, const std::string& value);
-
+// Trisel's stored settings under HKEY_CURRENT_USER. RegText gives a
+// number in decimal, a string as it is, and "(none)" when the value is
+// missing or of another type.
 extern const char kBasicKey[];
 extern const char kKeycommKey[];
+std::string RegText(const char* subkey, const char* name);
+bool RegSetString(const char* subkey, const char* name, const std::string& value);
+void RegClearTrisel();
 
 #endif

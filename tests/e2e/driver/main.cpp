@@ -12,18 +12,22 @@
 
 #include "check.h"
 #include "fixture.h"
-#include "scenarios.h"
 
 namespace {
-int g_failures = 0;
+int g_failures = 0;     // of the running scenario
 FILE* g_out = nullptr;  // WORK\driver-results.txt, since the desktop swallows stdout
 
 void Say(const char* fmt, const std::string& a, const std::string& b = "") {
   for (FILE* f : {stdout, g_out}) {
-    if (!f) continue;
-    std::fprintf(f, fmt, a.c_str(), b.c_str());
-    std::fflush(f);
+    if (f) std::fprintf(f, fmt, a.c_str(), b.c_str());
+    if (f) std::fflush(f);
   }
+}
+
+std::string Format(const char* fmt, double value) {
+  char t[64];
+  std::snprintf(t, sizeof t, fmt, value);
+  return t;
 }
 }  // namespace
 
@@ -33,45 +37,37 @@ void Fail(const char* file, int line, const std::string& what) {
   Say("    FAIL %s: %s\n", std::string(base ? base + 1 : file) + ":" + std::to_string(line), what);
 }
 
-int ScenarioFailures() { return g_failures; }
-
 int main(int argc, char** argv) {
   if (argc < 4) {
     std::printf("usage: trisel_e2e WORK APP ARTEFACTS [SCENARIO...]\n");
     return 2;
   }
-  g_fx.work = argv[1];
-  g_fx.app = argv[2];
-  g_fx.artefacts = argv[3];
+  g_fx = {argv[1], argv[2], argv[3]};
   g_out = std::fopen((g_fx.work + "\\driver-results.txt").c_str(), "w");
+  int failed = 0, run = 0;
   if (argc == 6 && std::strcmp(argv[4], "bench") == 0) {
     double secs = -1;
     BenchEncrypt(argv[5], secs);
-    char t[64];
-    std::snprintf(t, sizeof t, "%.3f", secs);
-    Say("BENCH %s%s\n", t);
-    if (g_out) std::fclose(g_out);
-    return secs < 0 || g_failures ? 1 : 0;
+    Say("BENCH %s%s\n", Format("%.3f", secs));
+    failed = secs < 0 || g_failures;
+  } else {
+    RegClearTrisel();
+    for (const ScenarioEntry* s = kScenarios; s->name; ++s) {
+      bool wanted = argc == 4;
+      for (int i = 4; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], s->name) == 0;
+      if (!wanted) continue;
+      ++run;
+      Say("--- %s%s\n", s->name);
+      g_failures = 0;
+      DWORD start = GetTickCount();
+      s->run();
+      Say("%s%s\n", std::string(g_failures ? "FAIL " : "PASS ") + s->name,
+          Format(" (%.1f s)", (GetTickCount() - start) / 1000.0));
+      if (g_failures) ++failed;
+    }
+    Say("e2e: %s of %s scenarios passed\n", std::to_string(run - failed), std::to_string(run));
+    Say("RESULT %s%s\n", failed ? "FAIL" : "OK");
   }
-  RegClearTrisel();
-  int failed = 0, run = 0;
-  for (const ScenarioEntry* s = kScenarios; s->name; ++s) {
-    bool wanted = argc == 4;
-    for (int i = 4; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], s->name) == 0;
-    if (!wanted) continue;
-    ++run;
-    Say("--- %s%s\n", s->name);
-    g_failures = 0;
-    DWORD start = GetTickCount();
-    s->run();
-    double secs = (GetTickCount() - start) / 1000.0;
-    char t[32];
-    std::snprintf(t, sizeof t, " (%.1f s)", secs);
-    Say("%s%s\n", std::string(g_failures ? "FAIL " : "PASS ") + s->name, t);
-    if (g_failures) ++failed;
-  }
-  Say("e2e: %s of %s scenarios passed\n", std::to_string(run - failed), std::to_string(run));
-  Say("RESULT %s%s\n", failed ? "FAIL" : "OK");
   if (g_out) std::fclose(g_out);
   return failed;
 }

@@ -5,8 +5,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+// Polls until the condition holds; false on timeout. Posted clicks take
+// effect when the program gets to them, which on a busy machine is not at once.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD pollMs = 20);
 
 // A started program.
 struct Program {
@@ -14,7 +19,7 @@ struct Program {
   bool Running(DWORD waitMs = 0) const;
   // Waits for the end; false on timeout.
   bool WaitExit(DWORD timeoutMs) const;
-  void Kill();
+  // Ends it if it still runs and lets go of its handles.
   void Close();
 };
 
@@ -26,8 +31,6 @@ bool StartProgram(const std::string& commandLine, Program& out);
 std::vector<HWND> TopWindows(DWORD pid, const char* className, const char* title);
 // Waits up to timeoutMs for such a window; null on timeout.
 HWND WaitTopWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
-// Waits until no such window exists; false on timeout.
-bool WaitNoTopWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
 
 std::string Text(HWND hwnd);  // WM_GETTEXT, CP949 bytes
 std::string ItemText(HWND dialog, int id);
@@ -40,9 +43,6 @@ bool Visible(HWND dialog, int id);
 int ProgressPos(HWND dialog, int id);
 // The control that has the keyboard focus in the window's thread.
 HWND FocusOf(HWND window);
-
-// Waits until the item's text equals / starts with `want`.
-bool WaitItemText(HWND dialog, int id, const std::string& want, DWORD timeoutMs, bool prefix = false);
 
 // A message box of the process: waits for it and reads its caption and text.
 struct Box {
@@ -59,7 +59,5 @@ bool SaveScreenshot(HWND hwnd, const std::string& path);
 
 // Processes whose executable name is `exe` (case-insensitive).
 std::vector<DWORD> ProcessesNamed(const char* exe);
-
-void Pause(DWORD ms);
 
 #endif
