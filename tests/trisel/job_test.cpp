@@ -1,27 +1,101 @@
-// The job runner and the folder walk over an in-memory disk.
+// The Trisel job over an in-memory disk and registry with scripted answers,
+// a fixed clock and its logs in a temporary folder; the file list, the
+// settings, and the walk over the platform's real disk (under Wine:
+// FindFirstFileA and the Win32 attributes).
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cerrno>
 
-#include "job_fixture.h"
+#include "common/log.h"
 #include "filecipher/trisels.h"
-#include "trisel/find_files.h"
+#include "support/fault_fs.h"
+#include "support/memory_fs.h"
+#include "support/memory_registry.h"
+#include "support/scripted_report_ui.h"
+#include "support/temp_dir.h"
+#include "trisel/job.h"
+#include "trisel/settings.h"
 
 namespace {
 
-const char kHeadJob[] =
-    "(1) 작업 시간\n-------------\n\n2026.12.06 09:05:07\n\n(2) 작업 목록\n-------------\n\n";
-const char kHeadErr[] =
-    "(1) 작업 시간\n-------------\n\n2026.12.06 09:05:07\n\n(2) 에러 목록\n-------------\n\n";
+const size_t npos = std::string::npos;
+
+// Keeps the status texts; the folder options question offers what it is
+// given and returns what pickSubDir / pickFilter say (when set).
+class CJobView : public CNullJobView {
+ public:
+  std::vector<std::string> statuses;
+  bool runEnabled = false;
+  int answer = kFolderOptionsOk, pickSubDir = -1;
+  const char* pickFilter = nullptr;
+  FolderOptions offered;
+  void ShowJobStatus(const char*, const char* status, int) override {
+    if (status) statuses.push_back(status);
+  }
+  void UnlockControls(bool run) override { runEnabled = run; }
+  int AskFolderOptions(bool, FolderOptions& o) override {
+    offered = o;
+    if (pickSubDir >= 0) o.subDir = static_cast<uint32_t>(pickSubDir);
+    if (pickFilter) o.filter = pickFilter;
+    return answer;
+  }
+};
+
+class JobTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetLogBasePath((m_logs / "Trisel.exe").c_str());
+    SetDebugLogEnabled(true);
+    m_ui.SetFallback(kAnswerNo);  // unasked: the batch answers
+  }
+  void TearDown() override { SetLogBasePath(nullptr); }
+
+  // Runs the worker's steps on job (the fixture's own by default) at
+  // 2026.12.06 09:05:07; the password buffer is kept in m_pw.
+  int Run(const char* sw, std::vector<std::string> items, const char* pw = "secret",
+          CTriselJob* job = nullptr) {
+    if (!job) job = &m_job;
+    job->SetClock([](struct tm& t) {
+      t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 6, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7;
+    });
+    std::vector<const char*> argv = {"Trisel.exe", sw};
+    for (const std::string& s : items) argv.push_back(s.c_str());
+    job->SetCommandLine(static_cast<int>(argv.size()), argv.data());
+    m_pw = pw;
+    return job->Work(&m_pw[0]);
+  }
+  // A log without its CRs.
+  std::string Log(const char* suffix) const {
+    std::string raw = m_logs.ReadFile(std::string("Trisel.exe") + suffix);
+    raw.erase(std::remove(raw.begin(), raw.end(), '\r'), raw.end());
+    return raw;
+  }
+  std::string LastStatus() const { return m_view.statuses.empty() ? "" : m_view.statuses.back(); }
+
+  CMemoryFileSystem m_fs;
+  CFaultFileSystem m_faulty{m_fs};
+  CMemoryRegistry m_reg;
+  CScriptedReportUI m_ui;
+  CNullTriselView m_coderView;
+  CJobView m_view;
+  CNullKeyFileView m_keyView{KeyFileProgram::Trisel};
+  JobState m_state;
+  CTempDir m_logs;
+  std::string m_pw;
+  CTriselJob m_job{m_faulty, m_reg, m_ui, m_coderView, m_view, m_keyView, m_state};
+};
+
+const std::string kStamp = "(1) 작업 시간\n-------------\n\n2026.12.06 09:05:07\n\n";
+std::string Head(const char* list) { return kStamp + "(2) " + list + "\n-------------\n\n"; }
+std::string Summary(int total, int ok, int warn = 0) {
+  return "\n(3) 작업 결과\n-------------\n\n전체 → " + std::to_string(total) + "\n성공 → " +
+         std::to_string(ok) + "  (경고 → " + std::to_string(warn) + ")\n에러 → 0\n\n(4) 작업 참고\n"
+         "-------------\n\n* 경고란?\n  다시 한번 확인이 필요한 미세한 에러, 경고는 성공으로 카운트됩니다.\n\n";
+}
 const char kNoFiles[] =
     "작업할 파일이 없습니다.\n\n혹시 하위 폴더에 대한 작업이면,\n"
     "<폴더 옵션 확인>에서 하위 폴더 포함을 선택해야 합니다.\n";
-
-std::string Summary(int total, int ok, int warn, int err) {
-  return "\n(3) 작업 결과\n-------------\n\n전체 → " + std::to_string(total) + "\n성공 → " +
-         std::to_string(ok) + "  (경고 → " + std::to_string(warn) + ")\n에러 → " +
-         std::to_string(err) +
-         "\n\n(4) 작업 참고\n-------------\n\n* 경고란?\n"
-         "  다시 한번 확인이 필요한 미세한 에러, 경고는 성공으로 카운트됩니다.\n\n";
-}
 
 // Paths the walk builds below a folder item ("/A") use the platform's
 // separator; the item's own leading '/' stays.
@@ -31,227 +105,190 @@ std::string S(std::string text) {
   return text;
 }
 
-// A\x, A\B\y, A\B\E\z, A\D\w and an empty A\C between B and D.
+// A\x, A\B\y, A\B\E\z, A\D\w, A\D\w.doc and an empty A\C between B and D.
+const char* const kTree[] = {"A/x.txt", "A/B/y.txt", "A/B/E/z.txt", "A/D/w.txt", "A/D/w.doc"};
 void MakeTree(CMemoryFileSystem& fs) {
-  fs.AddFile("/A/x.txt", "xx");
-  fs.AddFile("/A/B/y.txt", "yy");
-  fs.AddFile("/A/B/E/z.txt", "zz");
+  for (const char* f : kTree) fs.AddFile(std::string("/") + f, f);
   fs.AddFolder("/A/C");
-  fs.AddFile("/A/D/w.txt", "ww");
-  fs.AddFile("/A/D/w.doc", "doc");
 }
 
-TEST_F(JobTest, OneFileLeavesBothLogsByteForByte) {
-  m_fs.AddFile("/A/x.txt", "hello");
-  ASSERT_EQ(Run("-e", {"/A/x.txt"}), 0);
-  EXPECT_EQ(Log(".log"), std::string(kHeadJob) + "1 : (ok) /A/x.txt\n" + Summary(1, 1, 0, 0) + "\n");
-  EXPECT_EQ(Log("_err.log"), std::string(kHeadErr) + "에러 / 경고가 없습니다.\n");
-  EXPECT_EQ(Log("_dbg.log"), "(1) 작업 시간\n-------------\n\n2026.12.06 09:05:07\n\n");
-  // LF is written as CR LF.
+TEST_F(JobTest, DeletionSucceedsOrFailsAndTheLogsSayIt) {
+  m_fs.AddFile("/P/a.txt", "a");
+  m_fs.AddFile("/P/ro.txt", "r", 0, kAttrArchive | kAttrReadOnly);
+  m_view.deleteSource = true;
+  ASSERT_EQ(Run("-e", {"/P/a.txt", "/P/ro.txt"}), 0);
+  EXPECT_FALSE(m_fs.Exists("/P/a.txt"));
+  EXPECT_TRUE(m_fs.Exists("/P/a.txt.tsl") && m_fs.Exists("/P/ro.txt") && m_fs.Exists("/P/ro.txt.tsl"));
+  EXPECT_EQ(Log(".log"), Head("작업 목록") + "1 : (ok) /P/a.txt\n2 : (ok) /P/ro.txt\n" +
+                             Summary(2, 2, 1) + "* [에러 보기] 버튼?\n  상세한 에러를 확인할 수 있습니다.\n\n");
+  EXPECT_EQ(Log("_err.log"),
+            Head("에러 목록") + "2 : /P/ro.txt\n\n(경고) 작업 완료 후 <원본 파일 삭제> 옵션 실행에 실패했습니다."
+            "\n\n읽기 전용, 혹은 다른 응용프로그램에서 사용 중인 파일입니다.\n또는, 권한이 없는 사용자일 수 "
+            "있습니다.\n수동으로 직접 삭제해 주십시오.\n\n[Permission denied]\n" + std::string(60, '-') + "\n");
+  EXPECT_EQ(Log("_dbg.log"), kStamp);
   EXPECT_EQ(m_logs.ReadFile("Trisel.exe_err.log").substr(0, 15), "(1) 작업 시간\r\n");
-  EXPECT_EQ(LastStatus(), "작업 완료");
-  EXPECT_EQ(m_jobView.statuses.front(), "SW_HIDE");
-  EXPECT_EQ(m_jobView.optionQuestions, 0);
-  EXPECT_FALSE(m_jobView.runEnabled);
+  EXPECT_EQ(m_view.statuses.front(), "SW_HIDE");
+  EXPECT_EQ(LastStatus(), "작업 완료 / 경고(1) → [로그] [에러] 에서 확인");
+  EXPECT_FALSE(m_view.runEnabled);
   EXPECT_EQ(m_state.busy.load(), 0);
-  EXPECT_TRUE(m_fs.Exists("/A/x.txt.tsl"));
 }
 
-TEST_F(JobTest, WalkIsDepthFirstAndCountsWhatItProcesses) {
+TEST_F(JobTest, WalkIsDepthFirstCountsWhatItProcessesAndDecryptsOnlyTslFiles) {
   MakeTree(m_fs);
-  m_jobView.chooseOptions = [](FolderOptions& o) {
-    o.subDir = 1;
-    o.filter = "*.txt";
-  };
+  m_view.pickSubDir = 1;
+  m_view.pickFilter = "*.txt";
   ASSERT_EQ(Run("-e", {"/A"}), 0);
   EXPECT_EQ(m_state.total, 4u);
   EXPECT_EQ(m_state.ok, 4u);
   // The results written into the folders during the walk are not picked up.
-  EXPECT_EQ(Log(".log"), std::string(kHeadJob) +
+  EXPECT_EQ(Log(".log"), Head("작업 목록") +
                              S("1 : (ok) /A/x.txt\n2 : (ok) /A/B/y.txt\n3 : (ok) /A/B/E/z.txt\n"
                                "4 : (ok) /A/D/w.txt\n") +
-                             Summary(4, 4, 0, 0) + "\n");
+                             Summary(4, 4) + "\n");
+  EXPECT_EQ(Log("_err.log"), Head("에러 목록") + "에러 / 경고가 없습니다.\n");
   EXPECT_FALSE(m_fs.Exists("/A/D/w.doc.tsl"));
-  // What OK chose is stored, and the folder options were offered with the
-  // stored defaults.
+  // Offered with the stored defaults; what OK chose is stored.
+  EXPECT_EQ(m_view.offered.subDir, 0u);
+  EXPECT_STREQ(m_view.offered.filter.GetBuffer(), "*.*");
   EXPECT_EQ(LoadSubDir(m_reg), 1u);
   EXPECT_STREQ(LoadFilter(m_reg).GetBuffer(), "*.txt");
-  EXPECT_EQ(m_jobView.offered.subDir, 0u);
-  EXPECT_STREQ(m_jobView.offered.filter.GetBuffer(), "*.*");
+
+  // Decryption walks "*.tsl" whatever the dialog hands back, and leaves the
+  // stored filter alone.
+  for (const char* f : {"/A/x.txt", "/A/B/y.txt", "/A/B/E/z.txt", "/A/D/w.txt"}) m_fs.Remove(f);
+  m_view.pickFilter = "*.*";
+  ASSERT_EQ(Run("-d", {"/A"}), 0);
+  EXPECT_EQ(m_state.total, 4u);
+  EXPECT_STREQ(m_view.offered.filter.GetBuffer(), "*.tsl");
+  EXPECT_STREQ(m_job.Options().filter.GetBuffer(), "*.tsl");
+  EXPECT_STREQ(LoadFilter(m_reg).GetBuffer(), "*.txt");
+  EXPECT_EQ(m_fs.Contents("/A/B/E/z.txt"), "A/B/E/z.txt");
 }
 
-TEST_F(JobTest, SubFoldersOffAndFilters) {
+TEST_F(JobTest, NothingToDoAndCancelledFolderOptions) {
   MakeTree(m_fs);
   for (const char* filter : {"*.doc", ""}) {  // w.doc lies in a sub-folder
     SaveFilter(m_reg, filter);
     EXPECT_EQ(Run("-e", {"/A"}), -4) << filter;
   }
   EXPECT_EQ(LastStatus(), "작업할 파일이 없습니다. → [로그] [에러] 에서 확인");
-  EXPECT_EQ(Log(".log"), std::string(kHeadJob) + kNoFiles + "\n");
-  EXPECT_EQ(Log("_err.log"), std::string(kHeadErr) + kNoFiles);
-  EXPECT_TRUE(m_ui.tags.empty());  // nothing to report
+  EXPECT_EQ(Log(".log"), Head("작업 목록") + kNoFiles + "\n");
+  EXPECT_EQ(Log("_err.log"), Head("에러 목록") + kNoFiles);
+  EXPECT_TRUE(m_ui.Reports().empty());
   EXPECT_EQ(Run("-e", {"/missing.txt", "/A/C"}), -4);
-  SaveFilter(m_reg, "*.TXT");
+  SaveFilter(m_reg, "*.TXT");  // names match in any case
   EXPECT_EQ(Run("-e", {"/A"}), 0);
   EXPECT_EQ(m_state.total, 1u);
-  EXPECT_FALSE(m_fs.Exists("/A/B/y.txt.tsl"));
-}
 
-TEST_F(JobTest, DecryptionTakesOnlyTslFilesAndKeepsTheFilter) {
-  m_fs.AddFile("/A/x.txt", "plain");
-  m_fs.AddFile("/A/B/y.txt", "plain2");
-  m_jobView.chooseOptions = [](FolderOptions& o) { o.subDir = 1; };
-  ASSERT_EQ(Run("-e", {"/A"}), 0);
-  m_fs.Remove("/A/x.txt");
-  m_fs.Remove("/A/B/y.txt");
-  SaveFilter(m_reg, "*.txt");
-  m_jobView.chooseOptions = [](FolderOptions& o) {
-    o.filter = "*.*";  // whatever the dialog hands back
-    o.subDir = 1;
-  };
-  ASSERT_EQ(Run("-d", {"/A"}), 0);
-  EXPECT_STREQ(m_jobView.offered.filter.GetBuffer(), "*.tsl");
-  EXPECT_STREQ(m_job.Options().filter.GetBuffer(), "*.tsl");
-  EXPECT_STREQ(LoadFilter(m_reg).GetBuffer(), "*.txt");
-  EXPECT_EQ(m_fs.Contents("/A/x.txt"), "plain");
-  EXPECT_EQ(m_fs.Contents("/A/B/y.txt"), "plain2");
-  EXPECT_EQ(m_state.total, 2u);
-}
-
-TEST_F(JobTest, CancelledFolderOptionsLeaveTheDialogReady) {
-  m_fs.AddFolder("/A");
-  m_jobView.optionsAnswer = kFolderOptionsCancel;
+  m_view.statuses.clear();
+  m_view.answer = kFolderOptionsCancel;
+  m_view.pickSubDir = 1;
   EXPECT_EQ(Run("-e", {"/A"}), -5);
-  EXPECT_TRUE(m_jobView.runEnabled);
-  EXPECT_EQ(m_jobView.statuses, std::vector<std::string>{"SW_HIDE"});
-  EXPECT_EQ(Log(".log"), std::string(kHeadJob) + "\n");
-  EXPECT_EQ(Log("_err.log"), kHeadErr);
-  EXPECT_FALSE(m_reg.Has(kTriselBasicKey, "SubDir"));
+  EXPECT_TRUE(m_view.runEnabled);
+  EXPECT_EQ(m_view.statuses, std::vector<std::string>{"SW_HIDE"});
+  EXPECT_EQ(Log(".log"), Head("작업 목록") + "\n");
+  EXPECT_EQ(Log("_err.log"), Head("에러 목록"));
+  EXPECT_EQ(LoadSubDir(m_reg), 0u);
 }
 
 TEST_F(JobTest, YesAndNoToAllHoldAcrossItems) {
   for (int answer : {kAnswerNoToAll, kAnswerYesToAll}) {
-    m_fs.AddFile("/P/a.txt", "a");
-    m_fs.AddFile("/P/a.txt.tsl", "old a");
-    m_fs.AddFile("/Q/b.txt", "b");
-    m_fs.AddFile("/Q/b.txt.tsl", "old b");
-    m_ui.asked.clear();
-    m_ui.answers = {answer};
-    EXPECT_EQ(Run("-e", {"/P/a.txt", "/Q/b.txt"}), answer == kAnswerNoToAll ? -3 : 0);
-    EXPECT_EQ(m_ui.asked.size(), 1u);
+    for (const char* f : {"/P/a.txt", "/Q/b.txt"}) {
+      m_fs.AddFile(f, "new");
+      m_fs.AddFile(std::string(f) + ".tsl", "old");
+    }
+    m_ui.ClearSeen();
+    m_ui.Script({answer});
     bool kept = answer == kAnswerNoToAll;
-    EXPECT_EQ(m_fs.Contents("/P/a.txt.tsl") == "old a", kept);
-    EXPECT_EQ(m_fs.Contents("/Q/b.txt.tsl") == "old b", kept);
+    EXPECT_EQ(Run("-e", {"/P/a.txt", "/Q/b.txt"}), kept ? -3 : 0);
+    EXPECT_EQ(m_ui.Questions().size(), 1u);
+    EXPECT_EQ(m_fs.Contents("/P/a.txt.tsl") == "old", kept);
+    EXPECT_EQ(m_fs.Contents("/Q/b.txt.tsl") == "old", kept);
   }
-  EXPECT_NE(Log(".log").find("1 : (ok) /P/a.txt\n2 : (ok) /Q/b.txt\n"), std::string::npos);
+  EXPECT_NE(Log(".log").find("1 : (ok) /P/a.txt\n2 : (ok) /Q/b.txt\n"), npos);
 }
 
 TEST_F(JobTest, AbortEndsTheJob) {
   m_fs.AddFile("/P/a.txt", "a");
   m_fs.AddFile("/P/b.txt", "b");
   m_fs.AddFile("/Q/c.txt", "c");
-  CFaultFileSystem faulty(m_fs);
-  faulty.FailAt(FsOp::Open, 1, EACCES);  // the first source cannot be opened
-  JobState state;
-  CTriselJob job(faulty, m_reg, m_ui, m_view, m_jobView, m_keyView, state);
-  job.SetClock([](struct tm&) {});
-  m_ui.answers = {kAnswerAbort};
-  m_reg.WriteDword(kHkeyCurrentUser, kTriselBasicKey, "SubDir", 0);
-  m_jobView.chooseOptions = nullptr;
-  const char* argv[] = {"Trisel.exe", "-e", "/P", "/Q/c.txt"};
-  job.SetCommandLine(4, argv);
-  std::string pw = "pw";
-  EXPECT_EQ(job.Work(&pw[0]), -1);
-  EXPECT_EQ(state.total, 3u);
-  EXPECT_EQ(state.err, 1u);
-  EXPECT_FALSE(m_fs.Exists("/P/b.txt.tsl"));
-  EXPECT_FALSE(m_fs.Exists("/Q/c.txt.tsl"));
-  EXPECT_NE(Log(".log").find(S("1 : (error) /P/a.txt\n\n(3)")), std::string::npos);
+  m_faulty.FailAt(FsOp::Open, 1, EACCES);  // the first source cannot be opened
+  m_ui.Script({kAnswerAbort});
+  EXPECT_EQ(Run("-e", {"/P", "/Q/c.txt"}), -1);
+  EXPECT_EQ(m_state.total, 3u);
+  EXPECT_EQ(m_state.err, 1u);
+  EXPECT_FALSE(m_fs.Exists("/P/b.txt.tsl") || m_fs.Exists("/Q/c.txt.tsl"));
+  EXPECT_NE(Log(".log").find(S("1 : (error) /P/a.txt\n\n(3)")), npos);
   EXPECT_EQ(LastStatus(), "작업 중지 / 에러(1) → [로그] [에러] 에서 확인");
 }
 
-TEST_F(JobTest, CancelStopsTheFileAndTheJob) {
-  m_fs.AddFile("/P/a.txt", std::string(3 << 20, 'a'));
-  m_fs.AddFile("/P/b.txt", "b");
-  m_view.onStep = [this] { m_state.cancel = 1; };
-  EXPECT_EQ(Run("-e", {"/P/a.txt", "/P/b.txt"}), -2);
-  EXPECT_FALSE(m_fs.Exists("/P/a.txt.tsl"));
-  EXPECT_FALSE(m_fs.Exists("/P/b.txt.tsl"));
-  EXPECT_EQ(m_fs.Contents("/P/a.txt").size(), 3u << 20);
-  EXPECT_EQ(Log(".log"), std::string(kHeadJob) + "1 : (cancel) /P/a.txt\n" +
-                             Summary(2, 0, 0, 0) + "작업이 취소됐습니다.\n\n");
-  EXPECT_EQ(Log("_err.log"), std::string(kHeadErr) + "작업이 취소됐습니다.\n");
-  EXPECT_EQ(LastStatus(), "작업 중지");
-  EXPECT_EQ(m_state.cancel.load(), 0);
-}
-
-TEST_F(JobTest, DeletionStepSucceedsAndFails) {
-  m_fs.AddFile("/P/a.txt", "a");
-  m_fs.AddFile("/P/ro.txt", "r", 0, kAttrArchive | kAttrReadOnly);
-  m_jobView.deleteSource = true;
-  EXPECT_EQ(Run("-e", {"/P/a.txt", "/P/ro.txt"}), 0);
-  EXPECT_FALSE(m_fs.Exists("/P/a.txt"));
-  EXPECT_TRUE(m_fs.Exists("/P/a.txt.tsl"));
-  EXPECT_TRUE(m_fs.Exists("/P/ro.txt"));
-  EXPECT_EQ(m_state.ok, 2u);
-  EXPECT_EQ(m_state.warn, 1u);
-  EXPECT_EQ(LastStatus(), "작업 완료 / 경고(1) → [로그] [에러] 에서 확인");
-  std::string err = Log("_err.log");
-  EXPECT_NE(err.find("2 : /P/ro.txt\n"), std::string::npos);
-  EXPECT_NE(err.find("<원본 파일 삭제> 옵션 실행에 실패했습니다."), std::string::npos);
-  EXPECT_NE(Log(".log").find("* [에러 보기] 버튼?\n  상세한 에러를 확인할 수 있습니다.\n"),
-            std::string::npos);
-}
-
-TEST_F(JobTest, PasswordAndKeyFileKeyTheFiles) {
+TEST_F(JobTest, PasswordKeysTheFilesAndAMissingKeyFileStopsTheJob) {
   // The key text is the password reversed (in the caller's buffer too) and
   // its length.
   m_fs.AddFile("/P/a.txt", "some text");
-  std::vector<const char*> argv = {"Trisel.exe", "-e", "/P/a.txt"};
-  m_job.SetCommandLine(3, argv.data());
-  char password[] = "0123456789";
-  ASSERT_EQ(m_job.Work(password), 0);
-  EXPECT_STREQ(password, "9876543210");
+  ASSERT_EQ(Run("-e", {"/P/a.txt"}, "0123456789"), 0);
+  EXPECT_EQ(m_pw, "9876543210");
   m_fs.Remove("/P/a.txt");
   JobCounters counters;
-  CTrisels coder(m_fs, m_ui, m_view, m_state);
+  CTrisels coder(m_fs, m_ui, m_coderView, m_state);
   EXPECT_EQ(coder.Trisel("/P/a.txt.tsl", "987654321010", 0, 0, 0, counters, nullptr, nullptr), 0);
   EXPECT_EQ(m_fs.Contents("/P/a.txt"), "some text");
 
-  // With a common key file.
-  m_fs.Remove("/P/a.txt.tsl");
-  std::string data = "데이터 0123456789";
-  m_fs.AddFile("/P/a.txt", data);
-  m_fs.AddFile("/K/key.bin", std::string(4096, 'k') + "tail");
-  SaveCommKeyFile(m_reg, "/K/key.bin");
-  ASSERT_EQ(Run("-e", {"/P/a.txt"}, "0123456789"), 0);
-  m_fs.Remove("/P/a.txt");
-  // Without the key file the same password does not open it...
-  SaveCommKeyFile(m_reg, "");
-  EXPECT_EQ(Run("-d", {"/P/a.txt.tsl"}, "0123456789"), -3);
-  EXPECT_FALSE(m_fs.Exists("/P/a.txt"));
-  // ...with it, it does.
-  SaveCommKeyFile(m_reg, "/K/key.bin");
-  EXPECT_EQ(Run("-d", {"/P/a.txt.tsl"}, "0123456789"), 0);
-  EXPECT_EQ(m_fs.Contents("/P/a.txt"), data);
-  // A key file that is missing stops the job before anything is counted.
+  // A common key file that is missing stops the job before anything is counted.
   SaveCommKeyFile(m_reg, "/K/gone.bin");
   EXPECT_EQ(Run("-d", {"/P/a.txt.tsl"}), -1);
-  EXPECT_EQ(Log(".log"), std::string(kHeadJob) + "\n");
+  EXPECT_EQ(Log(".log"), Head("작업 목록") + "\n");
   EXPECT_EQ(m_keyView.Warnings(), 1);
-  EXPECT_EQ(LastStatus(), "작업 중지");
 }
 
-TEST(JobStatusText, Table) {
-  EXPECT_STREQ(CTriselJob::StatusText(0, 0, 0).GetBuffer(), "작업 완료");
-  EXPECT_STREQ(CTriselJob::StatusText(-3, 3, 0).GetBuffer(),
-               "작업 완료 / 경고(3) → [로그] [에러] 에서 확인");
-  EXPECT_STREQ(CTriselJob::StatusText(-2, 1, 2).GetBuffer(),
-               "작업 중지 / 경고(1) / 에러(2) → [로그] [에러] 에서 확인");
-  EXPECT_STREQ(CTriselJob::StatusText(-1, 0, 0).GetBuffer(), "작업 중지");
-  EXPECT_STREQ(CTriselJob::StatusText(-4, 5, 5).GetBuffer(),
-               "작업할 파일이 없습니다. → [로그] [에러] 에서 확인");
-  EXPECT_STREQ(CTriselJob::StatusText(7, 1, 1).GetBuffer(), "");
+TEST(TriselSettingsTest, DefaultsRoundTripsAndLimits) {
+  CMemoryRegistry reg;
+  EXPECT_EQ(LoadDelSrcFile(reg), 0u);
+  EXPECT_STREQ(LoadFilter(reg).GetBuffer(), "*.*");
+  EXPECT_STREQ(LoadCommKeyFile(reg).GetBuffer(), "");
+  SaveDelSrcFile(reg, true);
+  SaveCommKeyFile(reg, "D:\\키\\k.bin");
+  EXPECT_EQ(LoadDelSrcFile(reg), 1u);
+  EXPECT_STREQ(LoadCommKeyFile(reg).GetBuffer(), "D:\\키\\k.bin");
+  // 259 bytes fit the 260-byte buffer; 260 give the default.
+  SaveFilter(reg, std::string(259, 'f').c_str());
+  EXPECT_EQ(LoadFilter(reg).GetLength(), 259u);
+  SaveFilter(reg, std::string(260, 'f').c_str());
+  EXPECT_STREQ(LoadFilter(reg).GetBuffer(), "*.*");
+  // A registry that cannot be opened: the defaults, never stale bytes.
+  reg.failOpen = true;
+  EXPECT_EQ(LoadDelSrcFile(reg), 0u);
+  EXPECT_STREQ(LoadCommKeyFile(reg).GetBuffer(), "");
+}
+
+TEST_F(JobTest, WalkOrderOverTheRealDisk) {
+  CTempDir tmp;
+  auto P = [](std::string rel) {
+    for (char& c : rel) c = c == '/' ? JobPathSeparator() : c;
+    return rel;
+  };
+  for (const char* d : {"A", "A/B", "A/B/E", "A/C", "A/D"}) ASSERT_TRUE(tmp.MakeDir(P(d)));
+  for (const char* f : kTree) ASSERT_TRUE(tmp.WriteFile(P(f), f));
+  const std::string a = tmp / "A";
+  JobState state;
+  CTriselJob job(RealFileSystem(), m_reg, m_ui, m_coderView, m_view, m_keyView, state);
+  m_view.pickSubDir = 1;
+  m_view.pickFilter = "*.txt";
+  ASSERT_EQ(Run("-e", {a}, "비밀", &job), 0);
+  EXPECT_EQ(state.total, 4u);
+  // The folder's own files first, then each sub-folder in the order the
+  // system lists it, its files before its own sub-folders.
+  std::string log = Log(".log");
+  auto Line = [&](int n, const char* rel) {
+    return std::to_string(n) + " : (ok) " + a + P(std::string("/") + rel) + "\n";
+  };
+  auto InOrder = [&](const char* two, const char* three, const char* four) {
+    return log.find(Line(1, "x.txt") + Line(2, two) + Line(3, three) + Line(4, four)) != npos;
+  };
+  EXPECT_TRUE(InOrder("B/y.txt", "B/E/z.txt", "D/w.txt") || InOrder("D/w.txt", "B/y.txt", "B/E/z.txt"))
+      << log;
+  EXPECT_FALSE(tmp.ReadFile(P("A/D/w.txt.tsl")).empty());
+  EXPECT_TRUE(tmp.ReadFile(P("A/D/w.doc.tsl")).empty());
 }
 
 }  // namespace
