@@ -20,12 +20,12 @@ std::string Pages(const char* variable) {
 }
 
 TEST(VendorServer, DefaultOverridesAndRefusals) {
-  const std::string h = kVendorDefaultHost, def = h + " 80 http://" + h + "/ http://" + h + "/download";
+  const std::string h = kVendorDefaultHost;
+  const std::string def = h + " 80 http://" + h + "/ http://" + h + "/download";
   EXPECT_EQ(Pages(nullptr), def);
   EXPECT_EQ(Pages("127.0.0.1:8123"),
             "127.0.0.1 8123 http://127.0.0.1:8123/ http://127.0.0.1:8123/download");
-  EXPECT_EQ(Pages("test-server.example"),
-            "test-server.example 80 http://test-server.example/ http://test-server.example/download");
+  EXPECT_EQ(Pages("test.example"), "test.example 80 http://test.example/ http://test.example/download");
   EXPECT_EQ(Pages("localhost:65535").substr(0, 16), "localhost 65535 ");
   // Anything that could turn the built addresses into something else (a
   // scheme, a path, an argument for the browser's command line) is refused.

@@ -27,7 +27,8 @@ class CMemoryRegistry : public IRegistry {
     if (failOpen || size == 0) return 0;
     auto it = values.find(Id(subkey, name));
     bool found = it != values.end() && it->second.size() <= size;
-    std::string text = found ? it->second : std::string(def, std::min<size_t>(strlen(def), size - 1));
+    std::string text =
+        found ? it->second : std::string(def, std::min<size_t>(strlen(def), size - 1));
     memcpy(buf, text.c_str(), text.size() + !found);
     return found;
   }

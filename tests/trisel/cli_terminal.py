@@ -47,6 +47,7 @@ def main(cli, d):
             f.write(data)
     a, out_path = os.path.join(d, "A"), os.path.join(d, "out.txt")
     rc, out, shown = run_on_terminal(cli, ["-e", a], [
+        ("암호: ", "\n"), ("확인: ", "\n"), ("<암호>와 <확인>을 입력하십시오.", ""),
         ("암호: ", "비밀\n"), ("확인: ", "비말\n"), ("일치하지 않습니다.", ""),
         ("암호: ", "비밀\n"), ("확인: ", "비밀\n"),
         ("(기본: N) > ", "y\n"), ("(기본: *.*) > ", "*.txt\n")], out_path)

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "trisel/cli/console.h"
-#include "trisel/cli/startup_checks.h"
 
 namespace {
 
@@ -35,15 +34,6 @@ class CScriptTerminal : public ITerminal {
   std::string FromTerminal(const std::string& s) override { return s; }
 };
 
-TEST(StartupChecksTest, PasswordInput) {
-  const struct { const char *password, *confirm, *refusal; } cases[] = {
-      {"", "", "<암호>와 <확인>을 입력하십시오."}, {"", "a", "<암호>를 입력하십시오."},
-      {"a", "", "<확인>을 입력하십시오."}, {"a", "A", "<암호>와 <확인>이 일치하지 않습니다."}};
-  for (const auto& c : cases)
-    EXPECT_STREQ(CheckPasswordInput(c.password, c.confirm), c.refusal) << c.password << c.confirm;
-  EXPECT_EQ(CheckPasswordInput("암호", "암호"), nullptr);
-}
-
 TEST(ConsoleReportTest, BatchAnswersNeverOverwriteUnasked) {
   CScriptTerminal term;
   term.interactive = false;
@@ -51,7 +41,7 @@ TEST(ConsoleReportTest, BatchAnswersNeverOverwriteUnasked) {
   EXPECT_EQ(quiet.AskMessageBox(kReportAbortRetryIgnore, "경고", "t"), kAnswerIgnore);
   EXPECT_EQ(quiet.AskMessageBox(kReportYesNo, "경고", "t"), kAnswerNo);
   EXPECT_EQ(quiet.AskMessageBox(kReportStopJob, "경고", "t"), kAnswerNo);
-  for (OverwriteChoice c : {OverwriteChoice::Default, OverwriteChoice::Ask, OverwriteChoice::None})
+  for (OverwriteChoice c : {OverwriteChoice::Default, OverwriteChoice::Ask})
     EXPECT_EQ(CConsoleReportUI(term, c).AskOverwrite("t"), kAnswerNoToAll);
   // On a terminal too, --overwrite all and none answer without asking.
   term.interactive = true;
@@ -74,9 +64,9 @@ TEST(ConsoleReportTest, TerminalAnswers) {
                    kOver, kOver, kOver})
     got.push_back(kind == kOver ? ui.AskOverwrite("t")
                                 : ui.AskMessageBox(static_cast<ReportKind>(kind), "경고", "t"));
-  EXPECT_EQ(got, (std::vector<int>{kAnswerRetry, kAnswerIgnore, kAnswerAbort, kAnswerYes, kAnswerNo,
-                                   kAnswerYes, kAnswerYesToAll, kAnswerNoToAll, kAnswerNo, kAnswerYes,
-                                   kAnswerCancel, kAnswerCancel, kAnswerNoToAll}));
+  EXPECT_EQ(got, (std::vector<int>{kAnswerRetry, kAnswerIgnore, kAnswerAbort, kAnswerYes,
+                                   kAnswerNo, kAnswerYes, kAnswerYesToAll, kAnswerNoToAll, kAnswerNo,
+                                   kAnswerYes, kAnswerCancel, kAnswerCancel, kAnswerNoToAll}));
   EXPECT_NE(term.err.find("[경고]\nt\n[A] 중단"), std::string::npos);
   EXPECT_EQ(drains, 13);
 }

@@ -18,26 +18,35 @@ TEST(StartupTest, UsageRefusalOrDialog) {
   fs.AddFolder("C:\\d\\box.tsl");
   const char* const kSealed = "\n\n암호화된 파일입니다.\n(이중으로 암호화할 수 없습니다.)";
   const char* const kPlain = "\n\n암호화된 파일이 아닙니다.\n(해독할 수 없습니다.)";
-  const struct { std::vector<const char*> args; StartAction action; std::string message; } cases[] = {
-      {{}, kStartUsage, ""}, {{"-e"}, kStartUsage, ""},
+  // Rows: the switch (null: none), the names in C:\d, the decision.
+  const struct {
+    const char* sw;
+    std::vector<const char*> names;
+    StartAction action;
+    std::string message;
+  } cases[] = {
+      {nullptr, {}, kStartUsage, ""}, {"-e", {}, kStartUsage, ""},
       // The switch is exact and case-sensitive.
-      {{"-E", "C:\\d\\a.txt"}, kStartUsage, ""}, {{"/e", "C:\\d\\a.txt", "C:\\d\\c.tsl"}, kStartUsage, ""},
+      {"-E", {"a.txt"}, kStartUsage, ""}, {"/e", {"a.txt", "c.tsl"}, kStartUsage, ""},
       // A single file whose extension does not suit the mode (".tsl" is all extension).
-      {{"-e", "C:\\d\\b.TSL"}, kStartRefuse, std::string("b.TSL") + kSealed},
-      {{"-e", "C:\\d\\.tsl"}, kStartRefuse, std::string(".tsl") + kSealed},
-      {{"-d", "C:\\d\\noext"}, kStartRefuse, std::string("noext") + kPlain},
+      {"-e", {"b.TSL"}, kStartRefuse, std::string("b.TSL") + kSealed},
+      {"-e", {".tsl"}, kStartRefuse, std::string(".tsl") + kSealed},
+      {"-d", {"noext"}, kStartRefuse, std::string("noext") + kPlain},
       // No pre-check for folders, missing paths or several paths.
-      {{"-e", "C:\\d\\a.txt"}, kStartOpenDialog, ""}, {{"-d", "C:\\d\\c.tsl"}, kStartOpenDialog, ""},
-      {{"-e", "C:\\d\\box.tsl"}, kStartOpenDialog, ""}, {{"-e", "C:\\d\\gone.tsl"}, kStartOpenDialog, ""},
-      {{"-d", "C:\\d\\a.txt", "C:\\d\\c.tsl"}, kStartOpenDialog, ""}};
+      {"-e", {"a.txt"}, kStartOpenDialog, ""}, {"-d", {"c.tsl"}, kStartOpenDialog, ""},
+      {"-e", {"box.tsl"}, kStartOpenDialog, ""}, {"-e", {"gone.tsl"}, kStartOpenDialog, ""},
+      {"-d", {"a.txt", "c.tsl"}, kStartOpenDialog, ""}};
   for (const auto& c : cases) {
-    std::vector<const char*> argv = c.args;
-    argv.insert(argv.begin(), "C:\\Mirelka\\Trisel.exe");
+    std::vector<std::string> args = {"C:\\Mirelka\\Trisel.exe"};
+    if (c.sw) args.push_back(c.sw);
+    for (const char* name : c.names) args.push_back(std::string("C:\\d\\") + name);
+    std::vector<const char*> argv;
+    for (const std::string& a : args) argv.push_back(a.c_str());
     StartDecision d = CheckStartup(static_cast<int>(argv.size()), argv.data(), fs);
-    std::string what = argv.size() > 2 ? std::string(argv[1]) + " " + argv[2] : "";
+    std::string what = (c.sw ? c.sw : "") + std::string(" ") + (c.names.empty() ? "" : c.names[0]);
     EXPECT_EQ(d.action, c.action) << what;
     EXPECT_EQ(d.message.GetBuffer(), c.message) << what;
-    EXPECT_TRUE(d.action == kStartUsage || d.encrypt == (std::string(argv[1]) == "-e")) << what;
+    EXPECT_TRUE(d.action == kStartUsage || d.encrypt == (std::string(c.sw) == "-e")) << what;
   }
 }
 

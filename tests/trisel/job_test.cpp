@@ -118,7 +118,8 @@ TEST_F(JobTest, DeletionSucceedsOrFailsAndTheLogsSayIt) {
   m_view.deleteSource = true;
   ASSERT_EQ(Run("-e", {"/P/a.txt", "/P/ro.txt"}), 0);
   EXPECT_FALSE(m_fs.Exists("/P/a.txt"));
-  EXPECT_TRUE(m_fs.Exists("/P/a.txt.tsl") && m_fs.Exists("/P/ro.txt") && m_fs.Exists("/P/ro.txt.tsl"));
+  EXPECT_TRUE(m_fs.Exists("/P/a.txt.tsl") && m_fs.Exists("/P/ro.txt.tsl"));
+  EXPECT_TRUE(m_fs.Exists("/P/ro.txt"));
   EXPECT_EQ(Log(".log"), Head("작업 목록") + "1 : (ok) /P/a.txt\n2 : (ok) /P/ro.txt\n" +
                              Summary(2, 2, 1) + "* [에러 보기] 버튼?\n  상세한 에러를 확인할 수 있습니다.\n\n");
   EXPECT_EQ(Log("_err.log"),
@@ -153,14 +154,13 @@ TEST_F(JobTest, WalkIsDepthFirstCountsWhatItProcessesAndDecryptsOnlyTslFiles) {
   EXPECT_EQ(LoadSubDir(m_reg), 1u);
   EXPECT_STREQ(LoadFilter(m_reg).GetBuffer(), "*.txt");
 
-  // Decryption walks "*.tsl" whatever the dialog hands back, and leaves the
-  // stored filter alone.
+  // Decryption walks "*.tsl" (w.doc stays out) whatever the dialog hands
+  // back, and leaves the stored filter alone.
   for (const char* f : {"/A/x.txt", "/A/B/y.txt", "/A/B/E/z.txt", "/A/D/w.txt"}) m_fs.Remove(f);
   m_view.pickFilter = "*.*";
   ASSERT_EQ(Run("-d", {"/A"}), 0);
   EXPECT_EQ(m_state.total, 4u);
   EXPECT_STREQ(m_view.offered.filter.GetBuffer(), "*.tsl");
-  EXPECT_STREQ(m_job.Options().filter.GetBuffer(), "*.tsl");
   EXPECT_STREQ(LoadFilter(m_reg).GetBuffer(), "*.txt");
   EXPECT_EQ(m_fs.Contents("/A/B/E/z.txt"), "A/B/E/z.txt");
 }
@@ -285,7 +285,8 @@ TEST_F(JobTest, WalkOrderOverTheRealDisk) {
   auto InOrder = [&](const char* two, const char* three, const char* four) {
     return log.find(Line(1, "x.txt") + Line(2, two) + Line(3, three) + Line(4, four)) != npos;
   };
-  EXPECT_TRUE(InOrder("B/y.txt", "B/E/z.txt", "D/w.txt") || InOrder("D/w.txt", "B/y.txt", "B/E/z.txt"))
+  EXPECT_TRUE(InOrder("B/y.txt", "B/E/z.txt", "D/w.txt") ||
+              InOrder("D/w.txt", "B/y.txt", "B/E/z.txt"))
       << log;
   EXPECT_FALSE(tmp.ReadFile(P("A/D/w.txt.tsl")).empty());
   EXPECT_TRUE(tmp.ReadFile(P("A/D/w.doc.tsl")).empty());
