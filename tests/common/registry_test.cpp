@@ -28,7 +28,7 @@ class RegistryTest : public ::testing::Test {
                       ::testing::UnitTest::GetInstance()->current_test_info()->name();
 };
 
-TEST_F(RegistryTest, DefaultsRoundTripsAndDeletion) {
+TEST_F(RegistryTest, DefaultsRoundTripsDeletionAndSizeLimits) {
   char buf[260];
   EXPECT_EQ(ReadRegDword(kCU, Key(), "SubDir", 77u), 77u);
   EXPECT_EQ(ReadRegString(kCU, Key(), "Filter", "*.*", buf, sizeof buf), 0);
@@ -46,11 +46,9 @@ TEST_F(RegistryTest, DefaultsRoundTripsAndDeletion) {
   EXPECT_STREQ(buf, "");
   EXPECT_EQ(DeleteRegValue(kCU, Key(), "SUBDIR"), 1);
   EXPECT_EQ(ReadRegDword(kCU, Key(), "SubDir", 42), 42u);
-}
 
-TEST_F(RegistryTest, SizeLimits) {
+  // Size limits.
   ASSERT_EQ(WriteRegString(kCU, Key(), "F", "12345"), 1);
-  char buf[8];
   EXPECT_EQ(ReadRegString(kCU, Key(), "F", "d", buf, 6), 1);
   EXPECT_STREQ(buf, "12345");
   EXPECT_EQ(ReadRegString(kCU, Key(), "F", "d", buf, 5), 0);  // no room for the terminator

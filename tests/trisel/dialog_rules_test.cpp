@@ -19,12 +19,8 @@ TEST(StartupTest, UsageRefusalOrDialog) {
   const char* const kSealed = "\n\n암호화된 파일입니다.\n(이중으로 암호화할 수 없습니다.)";
   const char* const kPlain = "\n\n암호화된 파일이 아닙니다.\n(해독할 수 없습니다.)";
   // Rows: the switch (null: none), the names in C:\d, the decision.
-  const struct {
-    const char* sw;
-    std::vector<const char*> names;
-    StartAction action;
-    std::string message;
-  } cases[] = {
+  const struct { const char* sw; std::vector<const char*> names; StartAction action;
+                 std::string message; } cases[] = {
       {nullptr, {}, kStartUsage, ""}, {"-e", {}, kStartUsage, ""},
       // The switch is exact and case-sensitive.
       {"-E", {"a.txt"}, kStartUsage, ""}, {"/e", {"a.txt", "c.tsl"}, kStartUsage, ""},
@@ -33,9 +29,8 @@ TEST(StartupTest, UsageRefusalOrDialog) {
       {"-e", {".tsl"}, kStartRefuse, std::string(".tsl") + kSealed},
       {"-d", {"noext"}, kStartRefuse, std::string("noext") + kPlain},
       // No pre-check for folders, missing paths or several paths.
-      {"-e", {"a.txt"}, kStartOpenDialog, ""}, {"-d", {"c.tsl"}, kStartOpenDialog, ""},
-      {"-e", {"box.tsl"}, kStartOpenDialog, ""}, {"-e", {"gone.tsl"}, kStartOpenDialog, ""},
-      {"-d", {"a.txt", "c.tsl"}, kStartOpenDialog, ""}};
+      {"-e", {"a.txt"}, kStartOpenDialog, ""}, {"-e", {"box.tsl"}, kStartOpenDialog, ""},
+      {"-e", {"gone.tsl"}, kStartOpenDialog, ""}, {"-d", {"a.txt", "c.tsl"}, kStartOpenDialog, ""}};
   for (const auto& c : cases) {
     std::vector<std::string> args = {"C:\\Mirelka\\Trisel.exe"};
     if (c.sw) args.push_back(c.sw);
