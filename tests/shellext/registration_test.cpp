@@ -43,8 +43,10 @@ class CRecordingRegistry : public IShellRegistry {
   }
 };
 
-TEST(ShellRegistration, WritesTheRowsInOrderAndTheApprovedRowOnlyOnNt) {
-  const std::vector<std::string> nt = {
+struct Case { bool nt; size_t failAt; int failWith, want; size_t steps; };
+
+TEST(ShellRegistration, WritesTheRowsInOrderAndStopsAtTheFirstFailure) {
+  const std::vector<std::string> all = {
       "set " + kClass + " [] = TriselShell",
       "set " + kClass + "\\InProcServer32 [] = C:\\트리셀\\TriselShell.dll",
       "set " + kClass + "\\InProcServer32 [ThreadingModel] = Apartment",
@@ -52,24 +54,17 @@ TEST(ShellRegistration, WritesTheRowsInOrderAndTheApprovedRowOnlyOnNt) {
       "set HKCR\\Directory" + kHandler + " [] = " + kClsid,
       "set " + kApproved + " = TriselShell",
   };
-  for (bool isNt : {true, false}) {
+  // The approved-list row only on NT; a key (-1) or a value (-2) that cannot
+  // be written ends the registration there.
+  for (const Case& c : {Case{true, 0, 0, 0, 6}, Case{false, 0, 0, 0, 5}, Case{true, 3, -1, -1, 3},
+                        Case{true, 3, -2, -1, 3}}) {
     std::vector<CShellRegRow> rows;
     CRecordingRegistry reg;
-    BuildRegisterRows(kClsid.c_str(), "C:\\트리셀\\TriselShell.dll", isNt, rows);
-    EXPECT_EQ(RegisterShellExt(reg, rows), 0);
-    EXPECT_EQ(reg.steps, std::vector<std::string>(nt.begin(), nt.end() - (isNt ? 0 : 1)));
-  }
-}
-
-TEST(ShellRegistration, StopsAtTheFirstKeyOrValueThatFails) {
-  std::vector<CShellRegRow> rows;
-  BuildRegisterRows(kClsid.c_str(), "C:\\x.dll", true, rows);
-  for (int failure : {-1, -2}) {
-    CRecordingRegistry reg;
-    reg.failAt = 3;
-    reg.failWith = failure;
-    EXPECT_EQ(RegisterShellExt(reg, rows), -1);
-    EXPECT_EQ(reg.steps.size(), 3u) << "went on after a failed row";
+    reg.failAt = c.failAt;
+    reg.failWith = c.failWith;
+    BuildRegisterRows(kClsid.c_str(), "C:\\트리셀\\TriselShell.dll", c.nt, rows);
+    EXPECT_EQ(RegisterShellExt(reg, rows), c.want);
+    EXPECT_EQ(reg.steps, std::vector<std::string>(all.begin(), all.begin() + c.steps));
   }
 }
 
@@ -77,7 +72,6 @@ TEST(ShellRegistration, UnregisterDeletesInOrderAndToleratesMissingEntries) {
   const std::vector<std::string> all = {
       "delete " + kClass + "\\InProcServer32", "delete " + kClass,
       "delete HKCR\\*" + kHandler, "delete HKCR\\Directory" + kHandler, "delete " + kApproved};
-  struct Case { bool nt; size_t failAt; int failWith, want; size_t steps; };
   // All there; one already gone (the other build's copy removed the shared
   // handler key); one that cannot be deleted.
   for (const Case& c : {Case{true, 0, 0, 0, 5}, Case{false, 3, 1, 0, 4}, Case{true, 2, -1, -1, 2}}) {

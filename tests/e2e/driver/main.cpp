@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "check.h"
@@ -29,12 +30,24 @@ std::string Format(const char* fmt, double value) {
   std::snprintf(t, sizeof t, fmt, value);
   return t;
 }
+// Runs a scenario up to its end or its first failed requirement.
+void Guarded(const std::function<void()>& run) {
+  try {
+    run();
+  } catch (const ScenarioAbort&) {
+  }
+}
 }  // namespace
 
 void Fail(const char* file, int line, const std::string& what) {
   ++g_failures;
   const char* base = std::strrchr(file, '/');
   Say("    FAIL %s: %s\n", std::string(base ? base + 1 : file) + ":" + std::to_string(line), what);
+}
+
+void ExpectEq(const std::string& want, const std::string& got, const char* file, int line,
+              const std::string& what) {
+  if (want != got) Fail(file, line, what + ": want [" + want + "] got [" + got + "]");
 }
 
 int main(int argc, char** argv) {
@@ -47,7 +60,7 @@ int main(int argc, char** argv) {
   int failed = 0, run = 0;
   if (argc == 6 && std::strcmp(argv[4], "bench") == 0) {
     double secs = -1;
-    BenchEncrypt(argv[5], secs);
+    Guarded([&] { BenchEncrypt(argv[5], secs); });
     Say("BENCH %s%s\n", Format("%.3f", secs));
     failed = secs < 0 || g_failures;
   } else {
@@ -60,7 +73,7 @@ int main(int argc, char** argv) {
       Say("--- %s%s\n", s->name);
       g_failures = 0;
       DWORD start = GetTickCount();
-      s->run();
+      Guarded(s->run);
       Say("%s%s\n", std::string(g_failures ? "FAIL " : "PASS ") + s->name,
           Format(" (%.1f s)", (GetTickCount() - start) / 1000.0));
       if (g_failures) ++failed;

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
-#include <cstdio>
 #include <cstring>
+#include <fstream>
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
   DWORD start = GetTickCount();
@@ -125,32 +125,24 @@ bool Answer(HWND box, int buttonId, DWORD timeoutMs) {
 
 bool SaveScreenshot(HWND hwnd, const std::string& path) {
   RECT rc;
-  if (!GetWindowRect(hwnd, &rc)) return false;
-  int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  if (w <= 0 || h <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader = {sizeof bi.bmiHeader, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!GetWindowRect(hwnd, &rc) || rc.right <= rc.left || rc.bottom <= rc.top) return false;
+  const int w = rc.right - rc.left, h = rc.bottom - rc.top;
+  BITMAPINFOHEADER bih = {sizeof bih, w, h, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  std::string bits(((w * 3 + 3) / 4) * 4 * h, '\0');
+  HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
   HGDIOBJ old = SelectObject(mem, bmp);
   BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
   SelectObject(mem, old);
-  DWORD imageSize = ((w * 3 + 3) / 4) * 4 * h;
-  BITMAPFILEHEADER fh = {};
-  fh.bfType = 0x4D42;
-  fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
-  fh.bfSize = fh.bfOffBits + imageSize;
-  FILE* f = std::fopen(path.c_str(), "wb");
-  bool ok = f && std::fwrite(&fh, sizeof fh, 1, f) == 1 &&
-            std::fwrite(&bi.bmiHeader, sizeof bi.bmiHeader, 1, f) == 1 &&
-            std::fwrite(bits, imageSize, 1, f) == 1;
-  if (f) ok = std::fclose(f) == 0 && ok;
+  bool ok = GetDIBits(mem, bmp, 0, h, &bits[0], reinterpret_cast<BITMAPINFO*>(&bih), DIB_RGB_COLORS) == h;
   DeleteObject(bmp);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
-  return ok;
+  const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof bih;
+  BITMAPFILEHEADER fh = {0x4D42, static_cast<DWORD>(headers + bits.size()), 0, 0, headers};
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&fh), sizeof fh).write(reinterpret_cast<const char*>(&bih), sizeof bih);
+  return ok && out.write(bits.data(), bits.size()).flush().good();
 }
 
 std::vector<DWORD> ProcessesNamed(const char* exe) {

@@ -13,9 +13,10 @@
 // effect when the program gets to them, which on a busy machine is not at once.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD pollMs = 20);
 
-// A started program.
+// A started program; ended when it goes out of scope.
 struct Program {
   PROCESS_INFORMATION pi = {};
+  ~Program() { Close(); }
   bool Running(DWORD waitMs = 0) const;
   // Waits for the end; false on timeout.
   bool WaitExit(DWORD timeoutMs) const;

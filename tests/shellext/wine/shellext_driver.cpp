@@ -236,10 +236,9 @@ void CheckFailureBox(IContextMenu* menu, const char* label) {
   std::thread watch([&] { text = TakeBox(kDllTitle, 15000); });
   HRESULT hr = Invoke(menu, 0);
   watch.join();
-  Check(hr == S_OK && text == "[ " + g_dir +
-                                  "Trisel.exe ] 프로그램 실행에 실패했습니다.\n해당 프로그램 설치 "
-                                  "환경이 변경됐거나, 선택하신 파일이 너무 많습니다.",
-        label, text);
+  const std::string want = "[ " + g_dir + "Trisel.exe ] 프로그램 실행에 실패했습니다.\n"
+                          "해당 프로그램 설치 환경이 변경됐거나, 선택하신 파일이 너무 많습니다.";
+  Check(hr == S_OK && text == want, label, text);
   Check(!ArgsWritten(1000), "nothing started", label);
 }
 
@@ -255,11 +254,11 @@ void CheckUnloadRule() {
         "exports found by name; DllCanUnloadNow with no objects alive");
   if (!getClass || !canUnload) return;
   void* out = reinterpret_cast<void*>(1);
-  HRESULT hr = getClass(IID_IContextMenu, IID_IClassFactory, &out);
-  Check(hr == CLASS_E_CLASSNOTAVAILABLE && out == nullptr, "foreign class refused", Hex(hr));
-  hr = getClass(CLSID_TriselShell, IID_IDispatch, &out);
-  Check(hr == E_NOINTERFACE && out == nullptr && canUnload() == S_OK,
-        "factory for an unknown interface is not left behind", Hex(hr));
+  HRESULT foreign = getClass(IID_IContextMenu, IID_IClassFactory, &out);
+  void* out2 = reinterpret_cast<void*>(1);
+  HRESULT hr = getClass(CLSID_TriselShell, IID_IDispatch, &out2);
+  Check(foreign == CLASS_E_CLASSNOTAVAILABLE && !out && hr == E_NOINTERFACE && !out2 && canUnload() == S_OK,
+        "foreign class refused; no factory left behind for an unknown interface", Hex(foreign) + " " + Hex(hr));
 
   IClassFactory* factory = nullptr;
   hr = getClass(CLSID_TriselShell, IID_PPV_ARGS(&factory));
@@ -352,7 +351,7 @@ int main(int argc, char** argv) {
   } else {
     // Trisel.exe gone from beside the DLL.
     std::string exe = g_dir + "Trisel.exe", away = g_dir + "Trisel.exe.away";
-    Check(MoveFileA(exe.c_str(), away.c_str()) != 0, "Trisel.exe moved away");
+    MoveFileA(exe.c_str(), away.c_str());
     CheckFailureBox(menu, "failure box: Trisel.exe missing");
     MoveFileA(away.c_str(), exe.c_str());
 
