@@ -53,7 +53,7 @@ HWND OpenMain(const std::vector<std::string>& args, Program& prog) {
 
 bool CloseMain(Program& prog, HWND main) {
   if (main) Click(main, IDCANCEL);
-  bool gone = main && prog.WaitExit(10000);
+  bool gone = main && prog.Ended(10000);
   prog.Close();
   return gone;
 }
@@ -89,7 +89,7 @@ void ExpectBoxThenExit(const std::vector<std::string>& args, const std::string& 
   Program prog;
   REQUIRE_E(StartProgram(TriselCommand(args), prog), "Trisel.exe did not start");
   ExpectBox(prog, text, what);
-  EXPECT_TRUE_E(prog.WaitExit(10000), what + ": program did not end");
+  EXPECT_TRUE_E(prog.Ended(10000), what + ": program did not end");
 }
 
 std::string Status(HWND main) { return ItemText(main, kIdStatus); }
@@ -397,7 +397,7 @@ void ScenarioCancel() {
   WaitUntil([&] { return ProgressPos(main, kIdFileBar) >= 1; }, kJob, 5);
   Click(main, IDCANCEL);
   ExpectJobEnd(main, "작업 중지", "cancel");  // the close button reads 닫기 again
-  EXPECT_TRUE_E(prog.Running(300), "the first press closed the program");
+  EXPECT_TRUE_E(!prog.Ended(300), "the first press closed the program");
   EXPECT_TRUE_E(!FileExists(g_fx.Path("big\\big.bin.tsl")), "partial result left behind");
   EXPECT_TRUE_E(CloseMain(prog, main), "second press did not close the program");
 }

@@ -15,19 +15,13 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
   return false;
 }
 
-bool Program::Running(DWORD waitMs) const {
-  return pi.hProcess != nullptr && WaitForSingleObject(pi.hProcess, waitMs) == WAIT_TIMEOUT;
-}
-
-bool Program::WaitExit(DWORD timeoutMs) const {
-  return pi.hProcess == nullptr || WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+bool Program::Ended(DWORD waitMs) const {
+  return pi.hProcess == nullptr || WaitForSingleObject(pi.hProcess, waitMs) == WAIT_OBJECT_0;
 }
 
 void Program::Close() {
-  if (Running()) {
-    TerminateProcess(pi.hProcess, 99);
-    WaitForSingleObject(pi.hProcess, 5000);
-  }
+  if (!Ended(0)) TerminateProcess(pi.hProcess, 99);
+  if (pi.hProcess) WaitForSingleObject(pi.hProcess, 5000);
   if (pi.hProcess) CloseHandle(pi.hProcess);
   if (pi.hThread) CloseHandle(pi.hThread);
   pi = {};
@@ -36,13 +30,9 @@ void Program::Close() {
 bool StartProgram(const std::string& commandLine, Program& out) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;
-  std::vector<char> cmd(commandLine.begin(), commandLine.end());
-  cmd.push_back(0);
-  out.pi = {};
-  if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                      &out.pi)) {
-    return false;
-  }
+  std::string cmd = commandLine;  // CreateProcessA may write into it
+  out.Close();
+  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &out.pi)) return false;
   WaitForInputIdle(out.pi.hProcess, 5000);
   return true;
 }

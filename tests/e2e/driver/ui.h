@@ -17,9 +17,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000, D
 struct Program {
   PROCESS_INFORMATION pi = {};
   ~Program() { Close(); }
-  bool Running(DWORD waitMs = 0) const;
-  // Waits for the end; false on timeout.
-  bool WaitExit(DWORD timeoutMs) const;
+  // Whether it has ended, waiting up to waitMs for that.
+  bool Ended(DWORD waitMs) const;
   // Ends it if it still runs and lets go of its handles.
   void Close();
 };
