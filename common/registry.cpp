@@ -1,6 +1,8 @@
 // The registry functions as a store object for code that is handed one.
 #include "common/registry.h"
 
+#include <cstring>
+
 namespace {
 
 class CRealRegistry : public IRegistry {
@@ -28,4 +30,12 @@ class CRealRegistry : public IRegistry {
 IRegistry& RealRegistry() {
   static CRealRegistry registry;
   return registry;
+}
+
+void CopyRegDefault(const char* def, char* buf, uint32_t size) {
+  if (!buf || size == 0) return;
+  size_t n = def ? std::strlen(def) : 0;
+  if (n > size - 1) n = size - 1;
+  if (n) std::memcpy(buf, def, n);
+  buf[n] = 0;
 }

@@ -63,6 +63,10 @@ class IRegistry {
 
 IRegistry& RealRegistry();
 
+// What ReadRegString hands back when the value cannot be read: the default
+// text, cut to fit the buffer and always terminated (nothing when size is 0).
+void CopyRegDefault(const char* def, char* buf, uint32_t size);
+
 // Where the store file of the non-Windows build lives: the environment
 // variable MIRELKA_REGISTRY_FILE when it is set and not empty, else
 // $XDG_CONFIG_HOME/mirelka/registry, else $HOME/.config/mirelka/registry.

@@ -307,10 +307,7 @@ int ReadRegString(RegRoot root, const char* subkey, const char* name, const char
       return 1;
     }
   }
-  size_t n = def ? strlen(def) : 0;
-  if (n > size - 1) n = size - 1;
-  if (n) memcpy(buf, def, n);
-  buf[n] = 0;
+  CopyRegDefault(def, buf, size);
   return 0;
 }
 

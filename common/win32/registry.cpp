@@ -62,12 +62,7 @@ int ReadRegString(RegRoot root, const char* subkey, const char* name, const char
   }
   RegCloseKey(key);
   if (ok) return 1;
-  if (size > 0) {
-    size_t n = def ? strlen(def) : 0;
-    if (n > size - 1) n = size - 1;
-    if (n) memcpy(buf, def, n);
-    buf[n] = 0;
-  }
+  CopyRegDefault(def, buf, size);
   return 0;
 }
 
