@@ -11,7 +11,7 @@
 
 // Polls until the condition holds; false on timeout. Posted clicks take
 // effect when the program gets to them, which on a busy machine is not at once.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000, DWORD pollMs = 20);
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000, DWORD pollMs = 20);
 
 // A started program; ended when it goes out of scope.
 struct Program {
