@@ -209,27 +209,26 @@ int CTrisels::ApplyExistenceRule(const char* resultName, const char* tag, JobCou
   if (overwriteAll && overwriteAll->noToAll) return kResultSkip;
   int rc = m_message.Report("경고", tag, "동일한 파일이 이미 존재합니다.", resultName,
                             kReportOverwrite);
+  // Every answer the question knows counts as a warning; the two all-answers
+  // also hold for the rest of the job.
   switch (rc) {
-    case kResultDone:
-      ++counters.warn;
-      return kResultDone;
     case kResultYesToAll:
       if (overwriteAll) overwriteAll->yesToAll = 1;
-      ++counters.warn;
-      return kResultDone;
-    case kResultSkip:
-      ++counters.warn;
-      return kResultSkip;
+      rc = kResultDone;
+      break;
     case kResultNoToAll:
       if (overwriteAll) overwriteAll->noToAll = 1;
-      ++counters.warn;
-      return kResultSkip;
+      rc = kResultSkip;
+      break;
+    case kResultDone:
+    case kResultSkip:
     case kResultCancelled:
-      ++counters.warn;
-      return kResultCancelled;
+      break;
     default:
       return kResultDone;
   }
+  ++counters.warn;
+  return rc;
 }
 
 int CTrisels::OpenResult(const char* resultName, const char* tag, JobCounters& counters) {
