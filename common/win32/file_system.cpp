@@ -16,6 +16,13 @@
 
 namespace {
 
+// A call without a path fails like the runtime's own: EINVAL.
+template <class T>
+T NoPath(T result) {
+  errno = EINVAL;
+  return result;
+}
+
 // errno for the kernel's last error, for the few calls that give no errno.
 void SetErrnoFromLastError() {
   switch (GetLastError()) {
@@ -92,10 +99,7 @@ class CWin32FileSystem : public IFileSystem {
   }
 
   int Stat(const char* path, FileStat& out) override {
-    if (!path) {
-      errno = EINVAL;
-      return -1;
-    }
+    if (!path) return NoPath(-1);
     struct _stati64 st;
     if (_stati64(path, &st) != 0) return -1;
     bool dir = (st.st_mode & _S_IFDIR) != 0;
@@ -106,10 +110,7 @@ class CWin32FileSystem : public IFileSystem {
   }
 
   uint32_t GetAttributes(const char* path) override {
-    if (!path) {
-      errno = EINVAL;
-      return kAttrInvalid;
-    }
+    if (!path) return NoPath(kAttrInvalid);
     DWORD attr = GetFileAttributesA(path);
     if (attr == INVALID_FILE_ATTRIBUTES) {
       SetErrnoFromLastError();
@@ -119,10 +120,7 @@ class CWin32FileSystem : public IFileSystem {
   }
 
   bool SetAttributes(const char* path, uint32_t attributes) override {
-    if (!path) {
-      errno = EINVAL;
-      return false;
-    }
+    if (!path) return NoPath(false);
     if (!SetFileAttributesA(path, attributes)) {
       SetErrnoFromLastError();
       return false;
@@ -131,10 +129,7 @@ class CWin32FileSystem : public IFileSystem {
   }
 
   int SetTime(const char* path, time_t t) override {
-    if (!path) {
-      errno = EINVAL;
-      return -1;
-    }
+    if (!path) return NoPath(-1);
     if (IsReadOnlyFile(path)) {
       errno = EACCES;
       return -1;
@@ -146,10 +141,7 @@ class CWin32FileSystem : public IFileSystem {
   }
 
   int Remove(const char* path) override {
-    if (!path) {
-      errno = EINVAL;
-      return -1;
-    }
+    if (!path) return NoPath(-1);
     if (IsReadOnlyFile(path)) {
       errno = EACCES;
       return -1;
@@ -158,10 +150,7 @@ class CWin32FileSystem : public IFileSystem {
   }
 
   std::unique_ptr<IFind> FindFirst(const char* pattern, FindEntry& first) override {
-    if (!pattern) {
-      errno = EINVAL;
-      return nullptr;
-    }
+    if (!pattern) return NoPath(nullptr);
     WIN32_FIND_DATAA data;
     HANDLE h = FindFirstFileA(pattern, &data);
     if (h == INVALID_HANDLE_VALUE) {
