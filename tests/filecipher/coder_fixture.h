@@ -31,12 +31,6 @@ inline std::string CodeBytes(std::string data, const std::string& key) {
   return data;
 }
 
-inline std::string LocalStamp(time_t t) {
-  char buf[32];
-  std::strftime(buf, sizeof buf, "%Y%m%d%H%M%S", std::localtime(&t));
-  return buf;
-}
-
 // A whole .tsl file with filler bytes of 1; compare with SameTsl.
 inline std::string BuildTsl(const std::string& key, time_t mtime, unsigned attr,
                             const std::string& name, const std::string& data,
@@ -45,9 +39,10 @@ inline std::string BuildTsl(const std::string& key, time_t mtime, unsigned attr,
   MakeVerifyCode(key.c_str(), code);
   std::string out("\x0e\x14", 2);
   for (int i = 0; i < 20; ++i) out += std::string{static_cast<char>(code[i]), '\x01'};
-  char hex[8];
+  char stamp[32], hex[8];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", std::localtime(&mtime));
   std::snprintf(hex, sizeof hex, "%02x", attr & 0xFF);
-  return out + LocalStamp(mtime) + hex + "81a4" + chown + '\0' + name + '\0' + CodeBytes(data, key);
+  return out + stamp + hex + "81a4" + chown + '\0' + name + '\0' + CodeBytes(data, key);
 }
 
 // Equal but for the filler bytes (odd offsets 3..41), which must lie in 1..20.

@@ -23,33 +23,20 @@ TEST(VerifyCodeTest, ShortKeysRepeatLongKeysAreSampled) {
   }
 }
 
-TEST_F(CoderTest, PayloadFollowsTheKeyPositionRule) {
-  const std::string data = Sample(30001 * 2 + 5);
-  m_fs.AddFile("C:\\p\\d.bin", data, 1000);
-  for (const std::string& key : {std::string("k"), std::string("abc"), std::string(1024, 'q') + "x"}) {
-    m_fs.Remove("C:\\p\\d.bin.tsl");
-    ASSERT_EQ(0, Encrypt("C:\\p\\d.bin", key));
-    std::string payload = m_fs.Contents("C:\\p\\d.bin.tsl").substr(80);  // 64 + 11 + 5 of header
-    ASSERT_EQ(CodeBytes(data, key), payload);
-    // Known bytes: the key position wraps after 30001 bytes, back to the second key byte.
-    EXPECT_EQ(static_cast<char>(data[0] ^ key[1 % key.size()]), payload[0]);
-    EXPECT_EQ(static_cast<char>(data[30000] ^ key[30001 % key.size()]), payload[30000]);
-    EXPECT_EQ(static_cast<char>(data[30001] ^ key[1 % key.size()]), payload[30001]);
-  }
-}
-
-// The walk hands every file of a folder to one coder object, which keeps its
-// key stream between files: a different key must still give its own stream.
+// Byte k of the payload takes key byte ((k mod 30001) + 1) mod L, so the key
+// position wraps after 30001 bytes. The walk hands every file of a folder to
+// one coder object, which keeps its key stream between files: a different
+// key must still give its own stream.
 TEST_F(CoderTest, OneCoderObjectCodesEachFileWithItsOwnKey) {
-  const std::string data = Sample(40000);
+  const std::string data = Sample(30001 * 2 + 5);
   CTrisels coder(m_fs, m_ui, m_view, m_job);
-  const std::string keys[] = {"abc", "abc", "zyxwvu", std::string(1024, 'q') + "x"};
-  for (size_t i = 0; i < 4; ++i) {
+  const std::string keys[] = {"k", "abc", "abc", "zyxwvu", std::string(1024, 'q') + "x"};
+  for (size_t i = 0; i < 5; ++i) {
     std::string path = "C:\\p\\" + std::to_string(i) + ".bin";
     m_fs.AddFile(path, data, 1000);
     ASSERT_EQ(0, coder.Trisel(path.c_str(), keys[i].c_str(), 0, kModeEncrypt, 0, m_counters, &m_overwrite,
                               &m_job.cancel));
-    EXPECT_EQ(CodeBytes(data, keys[i]), m_fs.Contents(path + ".tsl").substr(80)) << i;
+    EXPECT_EQ(CodeBytes(data, keys[i]), m_fs.Contents(path + ".tsl").substr(80)) << i;  // 64 + 11 + 5 of header
   }
 }
 

@@ -45,7 +45,6 @@ class CliTest(unittest.TestCase):
         for data, args, message in (
                 (b"", [], "the input is empty"),
                 (b"a" + D, [], "현재 선택한 영역에서는 총 ( 1 ) 개가 발견됐습니다."),
-                (b"a" + D * 3, [], "현재 선택한 영역에서는 총 ( 3 ) 개가 발견됐습니다."),
                 (b"x" * 102401, [], TOO_LARGE),
                 (("가" * 51201).encode(), ["--utf8"], TOO_LARGE),
                 (ext.decode("cp949").encode(), ["--utf8"], "has no UTF-8 form"),

@@ -14,5 +14,4 @@ TEST(PasswordCheck, TestsInOrderAndComparesEveryByte) {
       {"\xBE\xCF\xC8\xA3 1", "\xBE\xCF\xC8\xA3 1", ""},
   };
   for (const auto& c : cases) EXPECT_STREQ(c[2], PasswordCheckText(CheckPassword(c[0], c[1]))) << (c[0] ? c[0] : "null");
-  EXPECT_EQ(PasswordCheck::Ok, CheckPassword("a", "a"));
 }

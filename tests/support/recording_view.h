@@ -11,22 +11,14 @@ class CRecordingView : public ITriselView {
  public:
   std::string counterText;
   std::string fileName;
-  int fileBarResets = 0;
   int fileSteps = 0;  // steps since the last reset
   int overallSteps = 0;
-  uint32_t overallTotal = 0;
 
   void SetCounterText(const char* text) override { counterText = text; }
   void SetFileName(const char* name) override { fileName = name; }
-  void FileBarReset() override {
-    ++fileBarResets;
-    fileSteps = 0;
-  }
+  void FileBarReset() override { fileSteps = 0; }
   void FileBarStep() override { ++fileSteps; }
-  void OverallBarReset(uint32_t total) override {
-    overallTotal = total;
-    overallSteps = 0;
-  }
+  void OverallBarReset(uint32_t) override { overallSteps = 0; }
   void OverallBarStep() override { ++overallSteps; }
 };
 

@@ -13,8 +13,7 @@
 class CScriptedReportUI : public IReportUI {
  public:
   struct Seen {
-    std::string caption, tag, message, path;
-    int kind;
+    std::string tag, message;
   };
   struct Asked {
     int kind;  // kReportOverwrite for the overwrite dialog
@@ -22,7 +21,7 @@ class CScriptedReportUI : public IReportUI {
   };
 
   // Answers (kAnswer...) for the next questions, in order. When the script
-  // runs dry every further question gets `fallback` and counts as unexpected.
+  // runs dry every further question gets `fallback`.
   void Script(std::initializer_list<int> answers) { m_answers.insert(m_answers.end(), answers); }
   void SetFallback(int answer) { m_fallback = answer; }
   // Answers for questions of one kind only; they go before the common script.
@@ -34,8 +33,6 @@ class CScriptedReportUI : public IReportUI {
 
   const std::vector<Seen>& Reports() const { return m_reports; }
   const std::vector<Asked>& Questions() const { return m_questions; }
-  int Unexpected() const { return m_unexpected; }
-  size_t Left() const { return m_answers.size(); }
   // Tags of all reports so far, in order.
   std::vector<std::string> Tags() const {
     std::vector<std::string> tags;
@@ -48,16 +45,12 @@ class CScriptedReportUI : public IReportUI {
     m_questions.clear();
   }
   void Clear() {
-    m_reports.clear();
-    m_questions.clear();
+    ClearSeen();
     m_answers.clear();
     m_kindAnswers.clear();
-    m_unexpected = 0;
   }
 
-  void OnReport(const ReportInfo& info) override {
-    m_reports.push_back({info.caption, info.tag, info.message, info.path, info.kind});
-  }
+  void OnReport(const ReportInfo& info) override { m_reports.push_back({info.tag, info.message}); }
   int AskMessageBox(ReportKind kind, const char* caption, const char* text) override {
     m_questions.push_back({kind, caption, text});
     return Next(kind);
@@ -70,18 +63,13 @@ class CScriptedReportUI : public IReportUI {
  private:
   int Next(int kind) {
     std::deque<int>& own = m_kindAnswers[kind];
-    if (!own.empty()) {
-      int a = own.front();
-      own.pop_front();
-      return a;
-    }
-    if (m_answers.empty()) {
-      ++m_unexpected;
+    std::deque<int>& answers = own.empty() ? m_answers : own;
+    if (answers.empty()) {
       auto it = m_kindFallback.find(kind);
       return it != m_kindFallback.end() ? it->second : m_fallback;
     }
-    int a = m_answers.front();
-    m_answers.pop_front();
+    int a = answers.front();
+    answers.pop_front();
     return a;
   }
 
@@ -89,7 +77,6 @@ class CScriptedReportUI : public IReportUI {
   int m_fallback = kAnswerAbort;
   std::map<int, std::deque<int>> m_kindAnswers;
   std::map<int, int> m_kindFallback{{kReportOverwrite, kAnswerNo}};
-  int m_unexpected = 0;
   std::vector<Seen> m_reports;
   std::vector<Asked> m_questions;
 };
