@@ -52,8 +52,3 @@ bool RegSetString(const char* subkey, const char* name, const std::string& value
   RegCloseKey(key);
   return r == ERROR_SUCCESS;
 }
-
-void RegClearTrisel() {
-  RegDeleteKeyA(HKEY_CURRENT_USER, kBasicKey);
-  RegDeleteKeyA(HKEY_CURRENT_USER, kKeycommKey);
-}

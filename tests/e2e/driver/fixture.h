@@ -32,6 +32,5 @@ extern const char kBasicKey[];
 extern const char kKeycommKey[];
 std::string RegText(const char* subkey, const char* name);
 bool RegSetString(const char* subkey, const char* name, const std::string& value);
-void RegClearTrisel();
 
 #endif

@@ -6,6 +6,7 @@
 // scenario and exits with the number of failed scenarios.
 #include <windows.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -18,17 +19,15 @@ namespace {
 int g_failures = 0;     // of the running scenario
 FILE* g_out = nullptr;  // WORK\driver-results.txt, since the desktop swallows stdout
 
-void Say(const char* fmt, const std::string& a, const std::string& b = "") {
+void Say(const char* fmt, ...) {
   for (FILE* f : {stdout, g_out}) {
-    if (f) std::fprintf(f, fmt, a.c_str(), b.c_str());
-    if (f) std::fflush(f);
+    if (!f) continue;
+    va_list args;
+    va_start(args, fmt);
+    std::vfprintf(f, fmt, args);
+    va_end(args);
+    std::fflush(f);
   }
-}
-
-std::string Format(const char* fmt, double value) {
-  char t[64];
-  std::snprintf(t, sizeof t, fmt, value);
-  return t;
 }
 // Runs a scenario up to its end or its first failed requirement.
 void Guarded(const std::function<void()>& run) {
@@ -42,7 +41,7 @@ void Guarded(const std::function<void()>& run) {
 void Fail(const char* file, int line, const std::string& what) {
   ++g_failures;
   const char* base = std::strrchr(file, '/');
-  Say("    FAIL %s: %s\n", std::string(base ? base + 1 : file) + ":" + std::to_string(line), what);
+  Say("    FAIL %s:%d: %s\n", base ? base + 1 : file, line, what.c_str());
 }
 
 void ExpectEq(const std::string& want, const std::string& got, const char* file, int line,
@@ -61,25 +60,25 @@ int main(int argc, char** argv) {
   if (argc == 6 && std::strcmp(argv[4], "bench") == 0) {
     double secs = -1;
     Guarded([&] { BenchEncrypt(argv[5], secs); });
-    Say("BENCH %s%s\n", Format("%.3f", secs));
+    Say("BENCH %.3f\n", secs);
     failed = secs < 0 || g_failures;
   } else {
-    RegClearTrisel();
+    RegDeleteKeyA(HKEY_CURRENT_USER, kBasicKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kKeycommKey);
     for (const ScenarioEntry* s = kScenarios; s->name; ++s) {
       bool wanted = argc == 4;
       for (int i = 4; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], s->name) == 0;
       if (!wanted) continue;
       ++run;
-      Say("--- %s%s\n", s->name);
+      Say("--- %s\n", s->name);
       g_failures = 0;
       DWORD start = GetTickCount();
       Guarded(s->run);
-      Say("%s%s\n", std::string(g_failures ? "FAIL " : "PASS ") + s->name,
-          Format(" (%.1f s)", (GetTickCount() - start) / 1000.0));
+      Say("%s %s (%.1f s)\n", g_failures ? "FAIL" : "PASS", s->name, (GetTickCount() - start) / 1000.0);
       if (g_failures) ++failed;
     }
-    Say("e2e: %s of %s scenarios passed\n", std::to_string(run - failed), std::to_string(run));
-    Say("RESULT %s%s\n", failed ? "FAIL" : "OK");
+    Say("e2e: %d of %d scenarios passed\n", run - failed, run);
+    Say("RESULT %s\n", failed ? "FAIL" : "OK");
   }
   if (g_out) std::fclose(g_out);
   return failed;

@@ -48,23 +48,13 @@ DWORD_PTR Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
 
 }  // namespace
 
-std::vector<HWND> TopWindows(DWORD pid, const char* className, const char* title) {
+std::vector<HWND> TopWindows(DWORD pid, const char* title) {
   std::vector<HWND> found;
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, className, nullptr)) != nullptr;) {
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
     DWORD owner = 0;
     GetWindowThreadProcessId(w, &owner);
     if (owner == pid && IsWindowVisible(w) && (!title || Text(w) == title)) found.push_back(w);
   }
-  return found;
-}
-
-HWND WaitTopWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs) {
-  HWND found = nullptr;
-  WaitUntil([&] {
-    std::vector<HWND> w = TopWindows(pid, className, title);
-    found = w.empty() ? nullptr : w.front();
-    return found != nullptr;
-  }, timeoutMs);
   return found;
 }
 
@@ -96,7 +86,7 @@ HWND FocusOf(HWND window) {
 bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs) {
   box = Box();
   return WaitUntil([&] {
-    for (HWND w : TopWindows(pid, "#32770", nullptr)) {
+    for (HWND w : TopWindows(pid, nullptr)) {
       HWND text = GetDlgItem(w, 0xFFFF);
       if (text == nullptr) continue;  // a dialog of ours, not a message box
       box = {w, Text(w), Text(text)};

@@ -26,11 +26,9 @@ struct Program {
 // Starts `commandLine` (already quoted as Explorer would quote it).
 bool StartProgram(const std::string& commandLine, Program& out);
 
-// Visible top-level windows of a process, optionally of one class and
-// with an exact title (null = any).
-std::vector<HWND> TopWindows(DWORD pid, const char* className, const char* title);
-// Waits up to timeoutMs for such a window; null on timeout.
-HWND WaitTopWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
+// Visible dialogs (and message boxes) of a process, optionally with an
+// exact title (null = any).
+std::vector<HWND> TopWindows(DWORD pid, const char* title);
 
 std::string Text(HWND hwnd);  // WM_GETTEXT, CP949 bytes
 std::string ItemText(HWND dialog, int id);

@@ -116,18 +116,13 @@ HWND WaitForWindow(const char* cls, const char* title, DWORD ms) {
   return hwnd;
 }
 
-// Closes a window (answers a message box) and waits until it has gone.
-void Dismiss(HWND hwnd, bool box) {
-  PostMessageA(hwnd, box ? WM_COMMAND : WM_CLOSE, box ? IDOK : 0, 0);
-  WaitFor([&] { return !IsWindow(hwnd); }, 10000);
-}
-
 // Waits for a message box with the caption, answers it and returns its text.
 std::string TakeBox(const char* caption, DWORD ms) {
   HWND box = WaitForWindow("#32770", caption, ms);
   char text[1024] = "(no box)";
   if (box) GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-  if (box) Dismiss(box, true);
+  if (box) PostMessageA(box, WM_COMMAND, IDOK, 0);
+  if (box) WaitFor([&] { return !IsWindow(box); }, 10000);
   return text;
 }
 
@@ -139,8 +134,6 @@ HRESULT Invoke(IContextMenu* menu, UINT offset, LPCSTR verb = nullptr) {
   info.nShow = SW_SHOWNORMAL;
   return menu->InvokeCommand(&info);
 }
-
-const char* MainTitle(UINT offset) { return offset == 1 ? "해독 - Trisel v1.0" : "암호 - Trisel v1.0"; }
 
 void CheckMenu(IContextMenu* menu) {
   HRESULT hr = menu->QueryContextMenu(nullptr, 0, 100, 200, CMF_NORMAL);
@@ -179,24 +172,23 @@ bool Filled(const C* buf, const char* text) {
 }
 
 void CheckCommandStrings(IContextMenu* menu) {
-  struct Case { UINT_PTR offset; UINT typeA, typeW; const char* text; };
-  const Case cases[] = {
-      {0, GCS_VERBA, GCS_VERBW, "Operation1"},
-      {1, GCS_VERBA, GCS_VERBW, "Operation2"},
-      {5, GCS_VERBA, GCS_VERBW, "TriselShell"},
-      {0, GCS_HELPTEXTA, GCS_HELPTEXTW, "Do something to the selected file(s)"},
-      {1, GCS_HELPTEXTA, GCS_HELPTEXTW, "Do something else to the selected file(s)"},
-      {5, GCS_HELPTEXTA, GCS_HELPTEXTW, "TriselShell"},
-  };
+  // Per command offset (5 is none of ours): its verb, then its help text.
+  struct Case { UINT_PTR offset; const char* texts[2]; };
+  const Case cases[] = {{0, {"Operation1", "Do something to the selected file(s)"}},
+                        {1, {"Operation2", "Do something else to the selected file(s)"}},
+                        {5, {"TriselShell", "TriselShell"}}};
+  const UINT types[2][2] = {{GCS_VERBA, GCS_VERBW}, {GCS_HELPTEXTA, GCS_HELPTEXTW}};
   for (const Case& c : cases) {
-    char ansi[64];
-    WCHAR wide[64];
-    for (WCHAR& w : wide) w = 0x55;
-    memset(ansi, 0x55, sizeof(ansi));
-    HRESULT hrA = menu->GetCommandString(c.offset, c.typeA, nullptr, ansi, 60);
-    HRESULT hrW = menu->GetCommandString(c.offset, c.typeW, nullptr, reinterpret_cast<LPSTR>(wide), 60);
-    Check(hrA == S_OK && hrW == S_OK && Filled(ansi, c.text) && Filled(wide, c.text),
-          "GetCommandString ANSI and wide", c.text);
+    for (int t = 0; t < 2; ++t) {
+      char ansi[64];
+      WCHAR wide[64];
+      for (WCHAR& w : wide) w = 0x55;
+      memset(ansi, 0x55, sizeof(ansi));
+      HRESULT hrA = menu->GetCommandString(c.offset, types[t][0], nullptr, ansi, 60);
+      HRESULT hrW = menu->GetCommandString(c.offset, types[t][1], nullptr, reinterpret_cast<LPSTR>(wide), 60);
+      Check(hrA == S_OK && hrW == S_OK && Filled(ansi, c.texts[t]) && Filled(wide, c.texts[t]),
+            "GetCommandString ANSI and wide", c.texts[t]);
+    }
   }
   char untouched = 0x55;
   HRESULT hr = menu->GetCommandString(0, GCS_VALIDATEA, nullptr, &untouched, 1);
@@ -211,9 +203,10 @@ void CheckRun(IShellExtInit* init, IContextMenu* menu, UINT offset, CDropData& d
   init->Initialize(nullptr, &data, nullptr);
   DeleteFileA(g_args.c_str());
   HRESULT hr = Invoke(menu, offset);
-  HWND hwnd = WaitForWindow(nullptr, MainTitle(offset), 30000);
+  HWND hwnd = WaitForWindow(nullptr, offset == 1 ? "해독 - Trisel v1.0" : "암호 - Trisel v1.0", 30000);
   Check(hr == S_OK && hwnd != nullptr, "InvokeCommand opens Trisel's window", label);
-  if (hwnd) Dismiss(hwnd, false);
+  if (hwnd) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  WaitFor([&] { return !IsWindow(hwnd); }, 10000);
   if (g_real) return;
   std::ifstream in(g_args, std::ios::binary);
   std::vector<std::string> lines;
