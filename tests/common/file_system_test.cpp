@@ -16,7 +16,7 @@ using Names = std::vector<std::string>;
 class FileSystemTest : public ::testing::TestWithParam<bool> {
  protected:
   void SetUp() override {
-    if (GetParam()) m_base = (m_dir = std::make_unique<CTempDir>())->Path();
+    if (GetParam()) m_base = *(m_dir = std::make_unique<CTempDir>()) / "";
     if (m_dir) ASSERT_TRUE(m_dir->MakeDir("d"));
     else m_mem.AddFolder(m_base + "d");
   }
