@@ -1,0 +1,207 @@
+#include "mirelka/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "mirelka/capture_rules.h"
+#include "support/memory_registry.h"
+
+namespace {
+
+void PutDword(CMemoryRegistry& reg, const char* key, const char* name, uint32_t v) {
+  reg.WriteDword(kHkeyCurrentUser, key, name, v);
+}
+
+}  // namespace
+
+// What a stored value loads as: each row stores one value into an empty
+// store and reads back the setting it lands in.
+TEST(MirelkaSettings, AcceptanceRules) {
+  struct Row {
+    const char* key;
+    const char* name;
+    uint32_t stored;
+    uint32_t MirelkaSettings::*field;
+    uint32_t want;
+  };
+  const Row rows[] = {
+      {kConfBasicKey, "WndStartAutoRun", 0, &MirelkaSettings::wndStartAutoRun, 0},
+      {kConfBasicKey, "WndStartAutoRun", 2, &MirelkaSettings::wndStartAutoRun, 1},
+      {kConfBasicKey, "StartHideWnd", 0, &MirelkaSettings::startHideWnd, 0},
+      {kConfBasicKey, "StartHideWnd", 0xFFFFFFFF, &MirelkaSettings::startHideWnd, 1},
+      {kConfBasicKey, "AlwaysOnTop", 1, &MirelkaSettings::alwaysOnTop, 1},
+      {kConfBasicKey, "AlwaysOnTop", 2, &MirelkaSettings::alwaysOnTop, 0},
+      {kConfEditKey, "WordsWrap", 0, &MirelkaSettings::wordsWrap, 0},
+      {kConfEditKey, "WordsWrap", 3, &MirelkaSettings::wordsWrap, 1},
+      {kConfEditKey, "WndH", 0, &MirelkaSettings::wndH, 0},
+      {kConfEditKey, "WndH", 5, &MirelkaSettings::wndH, 1},
+      {kConfEditKey, "TabStop", 0, &MirelkaSettings::tabStop, 4},
+      {kConfEditKey, "TabStop", 1, &MirelkaSettings::tabStop, 1},
+      {kConfEditKey, "TabStop", 1023, &MirelkaSettings::tabStop, 1023},
+      {kConfEditKey, "TabStop", 1024, &MirelkaSettings::tabStop, 4},
+      {kConfKeyKey, "ActKey", 0, &MirelkaSettings::actKey, 1},
+      {kConfKeyKey, "ActKey", 3, &MirelkaSettings::actKey, 3},
+      {kConfKeyKey, "ActKey", 7, &MirelkaSettings::actKey, 1},
+  };
+  for (const Row& r : rows) {
+    CMemoryRegistry reg;
+    PutDword(reg, r.key, r.name, r.stored);
+    MirelkaSettings s;
+    s.*r.field = 99;
+    LoadSettings(reg, s);
+    EXPECT_EQ(r.want, s.*r.field) << r.name << " stored as " << r.stored;
+  }
+
+  // The font's byte fields keep their low byte; the others any value.
+  CMemoryRegistry reg;
+  PutDword(reg, kConfFontKey, "lfCharSet", 0x1FF);
+  PutDword(reg, kConfFontKey, "lfHeight", static_cast<uint32_t>(-27));
+  MirelkaSettings s;
+  LoadSettings(reg, s);
+  EXPECT_EQ(0xFF, s.font.charSet);
+  EXPECT_EQ(-27, s.font.height);
+}
+
+// An empty store gives every default; a store whose keys cannot be opened
+// reads every number as 0, which the rules then turn into their own values.
+TEST(MirelkaSettings, DefaultsAndUnopenableKeys) {
+  CMemoryRegistry empty;
+  MirelkaSettings s;
+  s.wndStartAutoRun = s.alwaysOnTop = 7;
+  s.commKeyFile = "x";
+  LoadSettings(empty, s);
+  const MirelkaSettings def;
+  EXPECT_EQ(1u, s.wndStartAutoRun);
+  EXPECT_EQ(0u, s.alwaysOnTop);
+  EXPECT_TRUE(s.font == def.font);
+  EXPECT_STREQ("바탕", s.font.faceName);
+  EXPECT_STREQ("", s.commKeyFile.GetBuffer());
+
+  CMemoryRegistry closed;
+  closed.failOpen = true;
+  LoadSettings(closed, s);
+  EXPECT_EQ(0u, s.wndStartAutoRun);
+  EXPECT_EQ(0u, s.wordsWrap);
+  EXPECT_EQ(4u, s.tabStop);
+  EXPECT_EQ(1u, s.actKey);
+  EXPECT_EQ(0, s.font.height);
+  EXPECT_STREQ("바탕", s.font.faceName);
+  EXPECT_STREQ("", s.commKeyFile.GetBuffer());
+}
+
+// Every value written with its bit comes back as written; a bit left out
+// writes nothing; texts that do not fit their field load as the default.
+TEST(MirelkaSettings, RoundTripByBits) {
+  MirelkaSettings out;
+  out.wndStartAutoRun = 0;
+  out.startHideWnd = 0;
+  out.alwaysOnTop = 1;
+  out.wordsWrap = 0;
+  out.wndH = 0;
+  out.tabStop = 8;
+  out.font.height = -20;
+  out.font.weight = 700;
+  out.font.italic = 1;
+  out.font.pitchAndFamily = 49;
+  std::strcpy(out.font.faceName, "굴림체");
+  out.actKey = 3;
+  out.commKeyFile = "C:\\키\\common.bin";
+
+  CMemoryRegistry reg;
+  SaveSettings(reg, out, kSetAll & ~kSetActKey);
+  MirelkaSettings in;
+  LoadSettings(reg, in);
+  EXPECT_EQ(1u, in.actKey);  // its bit was not given
+  in.actKey = 3;
+  EXPECT_TRUE(in.font == out.font);
+  for (auto f : {&MirelkaSettings::wndStartAutoRun, &MirelkaSettings::startHideWnd,
+                 &MirelkaSettings::alwaysOnTop, &MirelkaSettings::wordsWrap, &MirelkaSettings::wndH,
+                 &MirelkaSettings::tabStop}) {
+    EXPECT_EQ(out.*f, in.*f);
+  }
+  EXPECT_STREQ(out.commKeyFile.GetBuffer(), in.commKeyFile.GetBuffer());
+  EXPECT_EQ(14u + 7u, reg.values.size());  // 13 font numbers, the face, 6 numbers, the path
+
+  // 31 bytes of face name fit the field, 32 do not; 259 bytes of path fit.
+  std::string face(31, 'F'), path(259, 'p');
+  reg.WriteString(kHkeyCurrentUser, kConfFontKey, "lfFaceName", face.c_str());
+  reg.WriteString(kHkeyCurrentUser, kConfKeycommKey, "CommKeyFile", path.c_str());
+  LoadSettings(reg, in);
+  EXPECT_EQ(face, in.font.faceName);
+  EXPECT_EQ(path, in.commKeyFile.GetBuffer());
+  reg.WriteString(kHkeyCurrentUser, kConfFontKey, "lfFaceName", (face + "F").c_str());
+  reg.WriteString(kHkeyCurrentUser, kConfKeycommKey, "CommKeyFile", (path + "p").c_str());
+  LoadSettings(reg, in);
+  EXPECT_STREQ("바탕", in.font.faceName);
+  EXPECT_STREQ("", in.commKeyFile.GetBuffer());
+}
+
+TEST(MirelkaSettings, WindowRectanglePerScreen) {
+  CMemoryRegistry reg;
+  EXPECT_STREQ("Software\\Pelmora\\Mirelka\\LastState\\Pos(1024x768)",
+               WindowPosKey(1024, 768).GetBuffer());
+  auto same = [](const WindowRect& a, const WindowRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+  };
+  const WindowRect centred = {257, 139, 767, 629};
+  EXPECT_TRUE(same(centred, LoadWindowPos(reg, 1024, 768)));
+  struct Row {
+    WindowRect stored;
+    bool used;
+  };
+  const Row rows[] = {
+      {{10, 20, 400, 500}, true},
+      {{0, 0, 0, 0}, false},
+      {{-5, 0, -1, 0}, false},
+      {{-300, 10, 100, 400}, true},
+      {{1100, 100, 1500, 500}, true},  // off to the right but not below
+      {{1025, 769, 1500, 1200}, false},
+  };
+  for (const Row& r : rows) {
+    SaveWindowPos(reg, 1024, 768, r.stored);
+    WindowRect got = LoadWindowPos(reg, 1024, 768);
+    EXPECT_TRUE(same(r.used ? r.stored : centred, got)) << r.stored.left << "," << r.stored.top;
+  }
+  // Another resolution has its own rectangle.
+  EXPECT_TRUE(same(DefaultWindowRect(800, 600), LoadWindowPos(reg, 800, 600)));
+}
+
+TEST(MirelkaSettings, AutoRunEntry) {
+  CMemoryRegistry reg;
+  WriteAutoRun(reg, true, "C:\\Program Files\\Mirelka\\");
+  char buf[300] = "";
+  reg.ReadString(kHkeyCurrentUser, kRunKey, kRunValue, "", buf, sizeof buf);
+  EXPECT_STREQ("\"C:\\Program Files\\Mirelka\\Mirelka.exe\"", buf);
+  WriteAutoRun(reg, true, "D:\\Tools\\");
+  reg.ReadString(kHkeyCurrentUser, kRunKey, kRunValue, "", buf, sizeof buf);
+  EXPECT_STREQ("D:\\Tools\\Mirelka.exe", buf);
+  WriteAutoRun(reg, false, "D:\\Tools\\");
+  EXPECT_TRUE(reg.values.empty());
+}
+
+// The waits of the capture cycle end at their counts and start over.
+TEST(CaptureCounters, LimitsAndReset) {
+  CaptureCounters c;
+  for (int i = 0; i < 50; ++i) ASSERT_EQ(CaptureCounters::Poll::Again, c.KeyPoll(true));
+  EXPECT_EQ(CaptureCounters::Poll::GiveUp, c.KeyPoll(true));
+  EXPECT_EQ(CaptureCounters::Poll::Again, c.KeyPoll(true));
+  EXPECT_EQ(CaptureCounters::Poll::Capture, c.KeyPoll(false));
+  EXPECT_EQ(0u, c.HotkeyPolls());
+
+  int reads = 0;
+  CaptureCounters::Read r;
+  while ((r = c.ClipboardRead(false)) == CaptureCounters::Read::Again) ++reads;
+  EXPECT_EQ(CaptureCounters::Read::GiveUp, r);
+  EXPECT_EQ(11, reads + 1);
+  c.ClipboardRead(false);
+  EXPECT_EQ(CaptureCounters::Read::Done, c.ClipboardRead(true));
+  EXPECT_EQ(0u, c.ClipboardTries());
+
+  HotKeyChoice k;
+  EXPECT_TRUE(HotKeyFor(3, k));
+  EXPECT_EQ(8u, k.modifier);
+  EXPECT_EQ(0x5Bu, k.pollKey);
+  EXPECT_FALSE(HotKeyFor(4, k));
+}
