@@ -79,6 +79,11 @@ class IFileSystem {
   virtual int SetTime(const char* path, time_t t) = 0;
   // Deletes a file; 0 or -1 with errno set.
   virtual int Remove(const char* path) = 0;
+  // Creates one folder (its parent must exist); 0, or -1 with errno set
+  // (EEXIST when something of that name is there).
+  virtual int MakeFolder(const char* path) = 0;
+  // Deletes an empty folder; 0, or -1 with errno set.
+  virtual int RemoveFolder(const char* path) = 0;
   // Starts a search for a wildcard pattern ("C:\\dir\\*.*", "/dir/*.tsl"),
   // with the Windows rules for '*' and '?' (common/wildcard.h) on the last
   // component. "." and ".." come first, when they match, in every folder but

@@ -145,6 +145,16 @@ class CPosixFileSystem : public IFileSystem {
     return unlink(path) == 0 ? 0 : -1;
   }
 
+  int MakeFolder(const char* path) override {
+    if (!path) return Fail(path);
+    return mkdir(path, 0777) == 0 ? 0 : -1;
+  }
+
+  int RemoveFolder(const char* path) override {
+    if (!path) return Fail(path);
+    return rmdir(path) == 0 ? 0 : -1;
+  }
+
   std::unique_ptr<IFind> FindFirst(const char* pattern, FindEntry& first) override {
     if (!pattern || !*pattern) {
       errno = ENOENT;

@@ -70,6 +70,12 @@ int CNativePathFileSystem::SetTime(const char* path, time_t t) { return m_inner.
 
 int CNativePathFileSystem::Remove(const char* path) { return m_inner.Remove(Cp949ToNative(path).c_str()); }
 
+int CNativePathFileSystem::MakeFolder(const char* path) { return m_inner.MakeFolder(Cp949ToNative(path).c_str()); }
+
+int CNativePathFileSystem::RemoveFolder(const char* path) {
+  return m_inner.RemoveFolder(Cp949ToNative(path).c_str());
+}
+
 std::unique_ptr<IFind> CNativePathFileSystem::FindFirst(const char* pattern, FindEntry& first) {
   std::unique_ptr<IFind> inner = m_inner.FindFirst(Cp949ToNative(pattern).c_str(), first);
   if (!inner) return nullptr;

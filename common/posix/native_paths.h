@@ -30,6 +30,8 @@ class CNativePathFileSystem : public IFileSystem {
   bool SetAttributes(const char* path, uint32_t attributes) override;
   int SetTime(const char* path, time_t t) override;
   int Remove(const char* path) override;
+  int MakeFolder(const char* path) override;
+  int RemoveFolder(const char* path) override;
   std::unique_ptr<IFind> FindFirst(const char* pattern, FindEntry& first) override;
 
  private:

@@ -149,6 +149,20 @@ class CWin32FileSystem : public IFileSystem {
     return remove(path) == 0 ? 0 : -1;
   }
 
+  int MakeFolder(const char* path) override {
+    if (!path) return NoPath(-1);
+    if (CreateDirectoryA(path, nullptr)) return 0;
+    SetErrnoFromLastError();
+    return -1;
+  }
+
+  int RemoveFolder(const char* path) override {
+    if (!path) return NoPath(-1);
+    if (RemoveDirectoryA(path)) return 0;
+    SetErrnoFromLastError();
+    return -1;
+  }
+
   std::unique_ptr<IFind> FindFirst(const char* pattern, FindEntry& first) override {
     if (!pattern) return NoPath(nullptr);
     WIN32_FIND_DATAA data;

@@ -34,7 +34,8 @@ class CFaultFile : public IFile {
 
 const char* FsOpName(FsOp op) {
   static const char* const kNames[] = {"Open", "Read", "Write", "Flush", "Close", "Seek", "Stat", "GetAttr",
-                                       "SetAttr", "SetTime", "Remove", "FindFirst"};
+                                       "SetAttr", "SetTime", "Remove", "FindFirst", "MakeFolder",
+                                       "RemoveFolder"};
   return kNames[static_cast<int>(op)];
 }
 
@@ -75,6 +76,12 @@ bool CFaultFileSystem::SetAttributes(const char* path, uint32_t attributes) {
 int CFaultFileSystem::SetTime(const char* path, time_t t) { return Hit(FsOp::SetTime) ? -1 : m_inner.SetTime(path, t); }
 
 int CFaultFileSystem::Remove(const char* path) { return Hit(FsOp::Remove) ? -1 : m_inner.Remove(path); }
+
+int CFaultFileSystem::MakeFolder(const char* path) { return Hit(FsOp::MakeFolder) ? -1 : m_inner.MakeFolder(path); }
+
+int CFaultFileSystem::RemoveFolder(const char* path) {
+  return Hit(FsOp::RemoveFolder) ? -1 : m_inner.RemoveFolder(path);
+}
 
 std::unique_ptr<IFind> CFaultFileSystem::FindFirst(const char* pattern, FindEntry& first) {
   return Hit(FsOp::FindFirst) ? nullptr : m_inner.FindFirst(pattern, first);

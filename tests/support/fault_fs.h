@@ -17,7 +17,7 @@
 
 #include "common/filesystem.h"
 
-enum class FsOp { Open, Read, Write, Flush, Close, Seek, Stat, GetAttr, SetAttr, SetTime, Remove, FindFirst };
+enum class FsOp { Open, Read, Write, Flush, Close, Seek, Stat, GetAttr, SetAttr, SetTime, Remove, FindFirst, MakeFolder, RemoveFolder };
 
 // The operation's name, for test messages ("Write").
 const char* FsOpName(FsOp op);
@@ -38,6 +38,8 @@ class CFaultFileSystem : public IFileSystem {
   bool SetAttributes(const char* path, uint32_t attributes) override;
   int SetTime(const char* path, time_t t) override;
   int Remove(const char* path) override;
+  int MakeFolder(const char* path) override;
+  int RemoveFolder(const char* path) override;
   std::unique_ptr<IFind> FindFirst(const char* pattern, FindEntry& first) override;
 
   // Counts a call of op; true (with errno set) when it has to fail.

@@ -208,6 +208,26 @@ int CMemoryFileSystem::Remove(const char* path) {
   return node && m_nodes.erase(Normalize(path)) ? 0 : -1;
 }
 
+int CMemoryFileSystem::MakeFolder(const char* path) {
+  std::string p = Normalize(path ? path : "");
+  if (IsRoot(p) || Lookup(p)) return Fail(EEXIST, -1);
+  auto parent = Lookup(ParentOf(p));
+  if (!parent || !parent->isDir) return Fail(ENOENT, -1);
+  m_nodes[p] = std::make_shared<Node>(true);
+  return 0;
+}
+
+int CMemoryFileSystem::RemoveFolder(const char* path) {
+  std::string p = Normalize(path ? path : "");
+  auto node = Need(path);
+  if (!node) return -1;
+  if (!node->isDir || IsRoot(p)) return Fail(ENOTDIR, -1);
+  for (const auto& kv : m_nodes)
+    if (ParentOf(kv.first) == p) return Fail(ENOTEMPTY, -1);
+  m_nodes.erase(p);
+  return 0;
+}
+
 std::unique_ptr<IFind> CMemoryFileSystem::FindFirst(const char* pattern, FindEntry& first) {
   std::string pat = pattern ? pattern : "";
   size_t cut = PathNameOffset(pat.c_str());

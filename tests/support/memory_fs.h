@@ -45,6 +45,8 @@ class CMemoryFileSystem : public IFileSystem {
   bool SetAttributes(const char* path, uint32_t attributes) override;
   int SetTime(const char* path, time_t t) override;
   int Remove(const char* path) override;
+  int MakeFolder(const char* path) override;
+  int RemoveFolder(const char* path) override;
   std::unique_ptr<IFind> FindFirst(const char* pattern, FindEntry& first) override;
 
   struct Node;  // a file or a folder; shared with its open files
