@@ -4,19 +4,22 @@
 # line, beside `cat` copying the same file. Aim: at most 1.5 times cat.
 set -uo pipefail
 : "${ROOT:?}" "${BUILD:?}" "${BENCH_TMP:?}"
-W32=$BUILD/release-win32
-cmake -S "$ROOT" -B "$W32" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-i686.cmake" >/dev/null &&
-  cmake --build "$W32" -j"$(nproc)" --target Trisel trisel_e2e -- --no-print-directory >/dev/null ||
+# shellcheck source=../wine-env.sh
+. "$ROOT/scripts/wine-env.sh"
+wine_detect || exit 1
+# The i686 program where Wine runs 32-bit code, else its x86_64 build.
+WBUILD=$BUILD/release-$WINBITS_DIR
+echo "Trisel.exe runs as the $WINE_BITS-bit build ($WINE_WHY)"
+cmake -S "$ROOT" -B "$WBUILD" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$(wine_toolchain)" >/dev/null &&
+  cmake --build "$WBUILD" -j"$(nproc)" --target Trisel trisel_e2e -- --no-print-directory >/dev/null ||
   { echo "trisel_gui: cross build failed"; exit 1; }
 
 DIR=$BENCH_TMP/trisel-gui
 mkdir -p "$DIR/app" "$DIR/art"
-cp "$W32/bin/Trisel.exe" "$DIR/app/"
+cp "$WBUILD/bin/Trisel.exe" "$DIR/app/"
 head -c 512M /dev/urandom > "$DIR/big.bin"
 
-# shellcheck source=../wine-env.sh
-. "$ROOT/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 wine_env_start
 winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
@@ -31,7 +34,7 @@ for _ in 1 2 3; do
   rm -f "$DIR/copy.bin"; sync
   cats+=("$(python3 -c "print($t1 - $t0)")")
   rm -f "$DIR/driver-results.txt"
-  timeout 900 wine explorer /desktop=bench,1024x768 "$(winpath "$W32/bin/trisel_e2e.exe")" \
+  timeout 900 wine explorer /desktop=bench,1024x768 "$(winpath "$WBUILD/bin/trisel_e2e.exe")" \
     "$(winpath "$DIR")" "$(winpath "$DIR/app")" "$(winpath "$DIR/art")" bench "$(winpath "$DIR/big.bin")" \
     > "$DIR/wine.log" 2>&1
   g=$(sed -n 's/^BENCH \([0-9.-]*\).*/\1/p' "$DIR/driver-results.txt" 2>/dev/null)
