@@ -35,18 +35,21 @@ int FetchWebText(IHttpClient& http, const char* host, uint16_t port, const char*
 int HttpDownload(IHttpClient& http, const char* agent, const char* host, uint16_t port,
                  const char* path, IDownloadSink& sink) {
   std::unique_ptr<IHttpResponse> response = http.Get(agent, host, port, path);
-  if (!response) return kDownloadFailed;
-  int status = response->StatusCode();
+  return response ? HttpReceive(*response, sink) : kDownloadFailed;
+}
+
+int HttpReceive(IHttpResponse& response, IDownloadSink& sink) {
+  int status = response.StatusCode();
   uint64_t total = 0;
-  if (status < 200 || status > 299 || !response->ContentLength(total)) return kDownloadFailed;
+  if (status < 200 || status > 299 || !response.ContentLength(total)) return kDownloadFailed;
   uint64_t position = 0;
   std::vector<char> buf;
   sink.Progress(0, total);
   for (;;) {
-    uint32_t n = response->Available();
+    uint32_t n = response.Available();
     if (n == 0) break;
     if (buf.size() < n) buf.resize(n);
-    int32_t got = response->Read(buf.data(), n);
+    int32_t got = response.Read(buf.data(), n);
     if (got < 0) return kDownloadFailed;
     if (got == 0) break;
     position += static_cast<uint32_t>(got);

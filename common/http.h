@@ -80,6 +80,9 @@ enum : int {
 // taken for the file.
 int HttpDownload(IHttpClient& http, const char* agent, const char* host, uint16_t port,
                  const char* path, IDownloadSink& sink);
+// The same for an answer already asked for (a caller that looks at its
+// length before deciding to take the body).
+int HttpReceive(IHttpResponse& response, IDownloadSink& sink);
 
 // Escapes the bytes of a path for a request line: letters, digits, "-._~/"
 // stay, every other byte (a blank, '%', '#', '?', CP949 bytes) becomes %XX.

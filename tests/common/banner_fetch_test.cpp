@@ -1,0 +1,123 @@
+#include "common/banner_fetch.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/fake_http.h"
+#include "support/memory_fs.h"
+
+namespace {
+
+std::string Str(const CMyString& s) { return std::string(s.GetBuffer(), s.GetLength()); }
+
+VendorServer Server() {
+  VendorServer server;
+  ParseVendorServer("127.0.0.1:8123", server);
+  return server;
+}
+
+// Every way the picture thread can find the server and the program folder.
+TEST(BannerPicture, DownloadsOnlyWhatIsNewAndKeepsOnlyWholePictures) {
+  const std::string kOld = "old picture", kNew = "the new picture";
+  struct Row {
+    const char* name;
+    const char* file;   // the picture beside the program; null: none
+    FakeObject object;  // the server's picture
+    int32_t shown;      // size of the picture on display
+    bool reachable, stopMidway;
+    bool show;
+    const char* after;  // the file afterwards; null: none
+  } rows[] = {
+      {"first download", nullptr, {kNew}, 900, true, false, true, kNew.c_str()},
+      {"no file, no length", nullptr, {kNew, 200, false}, 900, true, false, false, nullptr},
+      {"file, no length", kOld.c_str(), {kNew, 200, false}, 900, true, false, false, kOld.c_str()},
+      {"other size on the server", kOld.c_str(), {kNew}, 900, true, false, true, kNew.c_str()},
+      {"same size, not on display", "same size here.", {kNew}, 900, true, false, true, "same size here."},
+      {"same size, on display", "same size here.", {kNew}, 15, true, false, false, "same size here."},
+      {"same size, nothing on display", "same size here.", {kNew}, -1, true, false, true, "same size here."},
+      {"error page", kOld.c_str(), {"<html>Not Found</html>", 404}, 900, true, false, false, nullptr},
+      {"server error, no file", nullptr, {"oops", 500}, 900, true, false, false, nullptr},
+      {"body cut short", nullptr, {kNew, 200, true, 99}, 900, true, false, false, nullptr},
+      {"connection breaks", kOld.c_str(), {kNew, 200, true, -1, 4, 6}, 900, true, false, false, nullptr},
+      {"stopped while downloading", nullptr, {kNew, 200, true, -1, 4}, 900, true, true, false, nullptr},
+      {"server unreachable", kOld.c_str(), {kNew}, 900, false, false, false, kOld.c_str()},
+  };
+  const std::string kPath = "C:\\prog\\banner_en.gif";
+  for (const Row& r : rows) {
+    CFakeHttpClient http;
+    http.reachable = r.reachable;
+    http.objects["mirelka/banner_en.gif"] = r.object;
+    bool stop = false;
+    if (r.stopMidway) http.onChunk = [&](const std::string&, uint64_t delivered) { stop = delivered >= 8; };
+    CMemoryFileSystem fs;
+    fs.AddFolder("C:\\prog");
+    if (r.file) fs.AddFile(kPath, r.file);
+    EXPECT_EQ(FetchBannerPicture(http, fs, Server(), "C:\\prog\\", kTriselEncryptBanner, r.shown,
+                                 [&] { return stop; }),
+              r.show)
+        << r.name;
+    EXPECT_EQ(fs.Exists(kPath), r.after != nullptr) << r.name;
+    if (r.after) {
+      EXPECT_EQ(fs.Contents(kPath), r.after) << r.name;
+    }
+    EXPECT_EQ(fs.OpenFiles(), 0) << r.name;
+    ASSERT_EQ(http.requests.size(), 1u) << r.name;
+    EXPECT_EQ(http.requests[0].agent, "GETDOWNBNR");
+  }
+}
+
+TEST(BannerText, TextLinkAndSetupFields) {
+  CFakeHttpClient http;
+  const VendorServer server = Server();
+  // The text box: a line break first, CR LF line ends, at most 1024 bytes.
+  http.objects["mirelka/banner.txt"].body = "새 소식\nline 2";
+  EXPECT_EQ(Str(FetchBannerText(http, server, kMirelkaBanner)), "\r\n새 소식\r\nline 2");
+  http.objects["mirelka/banner_de.txt"].body = std::string(2000, 'x');
+  EXPECT_EQ(FetchBannerText(http, server, kTriselDecryptBanner).GetLength(), 1026u);
+
+  struct Link {
+    const char* body;  // null: the server has no such file
+    const char* want;  // null: the home page
+  } links[] = {
+      {" http://ads.example/x?a=1 \r\n", "http://ads.example/x?a=1"},
+      {"HTTPS://ads.example/\t", "HTTPS://ads.example/"},
+      {"", nullptr},
+      {"  \r\n", nullptr},
+      {nullptr, nullptr},  // a 404 page
+      {"C:\\Windows\\system32\\calc.exe", nullptr},
+      {"file:///C:/x", nullptr},
+      {"http://", nullptr},
+  };
+  for (const Link& l : links) {
+    if (l.body) http.objects["mirelka/banner_link.ini"].body = l.body;
+    else http.objects.erase("mirelka/banner_link.ini");
+    EXPECT_EQ(Str(FetchBannerLink(http, server, kMirelkaBanner)), l.want ? l.want : "http://127.0.0.1:8123/")
+        << (l.body ? l.body : "(404)");
+  }
+
+  http.reachable = false;
+  EXPECT_EQ(Str(FetchBannerText(http, server, kMirelkaBanner)), "\r\n");
+  EXPECT_EQ(Str(FetchBannerLink(http, server, kMirelkaBanner)), "http://127.0.0.1:8123/");
+
+  EXPECT_EQ(Str(BannerStartText(kTriselDecryptBanner, "http://h/")),
+            "banner_ori_de.gif|banner_ori_de.gif|http://h/|");
+  const std::string longName(300, 'n'), longLink(1100, 'l');
+  struct Setup {
+    std::string text, picture, fallback, link;
+  } setups[] = {
+      {"a.gif|b.gif|http://h/|", "a.gif", "b.gif", "http://h/"},
+      {longName + "|" + longName + "|" + longLink + "|", longName.substr(0, 255), longName.substr(0, 255),
+       longLink.substr(0, 1023)},
+      {"only.gif", "only.gif", "", ""},
+      {"||", "", "", ""},
+  };
+  for (const Setup& s : setups) {
+    const BannerSetup got = ParseBannerSetup(s.text.c_str());
+    EXPECT_EQ(Str(got.picture), s.picture);
+    EXPECT_EQ(Str(got.fallback), s.fallback);
+    EXPECT_EQ(Str(got.link), s.link);
+  }
+}
+
+}  // namespace
