@@ -1,9 +1,6 @@
 #include "common/log.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "common/mystring.h"
 
@@ -11,31 +8,6 @@ namespace {
 
 const char* const kSuffix[3] = {".log", "_err.log", "_dbg.log"};
 const size_t kMaxLogPath = 259;  // the longest path a log may have
-
-FILE* g_logs[3] = {nullptr, nullptr, nullptr};
-std::string g_base;  // empty: beside the executable
-bool g_debugEnabled = false;
-
-void CloseAll() {
-  for (FILE*& f : g_logs) {
-    if (f) std::fclose(f);
-    f = nullptr;
-  }
-}
-
-FILE* OpenLog(int level) {
-  std::string base = g_base;
-  if (base.empty()) {
-    CMyString exe;
-    GetModulePath(exe);
-    base = exe.GetBuffer();
-  }
-  if (base.empty()) return nullptr;
-  std::string path = base + kSuffix[level];
-  if (path.size() > kMaxLogPath) return nullptr;
-  // Binary: the line ends are made CR LF below, the same on every platform.
-  return std::fopen(path.c_str(), "wb");
-}
 
 // Writes text with every LF turned into CR LF, as a text-mode stream would.
 void PutText(FILE* f, const char* text, size_t n) {
@@ -53,7 +25,38 @@ void PutText(FILE* f, const char* text, size_t n) {
 
 }  // namespace
 
-void WriteLog(int flags, const char* format, ...) {
+void CRunLog::CloseFiles() {
+  for (FILE*& f : m_files) {
+    if (f) std::fclose(f);
+    f = nullptr;
+  }
+}
+
+void CRunLog::SetFileBase(const char* base) {
+  CloseFiles();
+  m_base = base ? base : "";
+}
+
+void CRunLog::SetFilesEnabled(bool enabled) {
+  CloseFiles();
+  m_filesEnabled = enabled;
+}
+
+FILE* CRunLog::OpenFile(int level) {
+  std::string base = m_base;
+  if (base.empty()) {
+    CMyString exe;
+    GetModulePath(exe);
+    base = exe.GetBuffer();
+  }
+  if (base.empty()) return nullptr;
+  std::string path = base + kSuffix[level];
+  if (path.size() > kMaxLogPath) return nullptr;
+  // Binary: the line ends are made CR LF by PutText, the same everywhere.
+  return std::fopen(path.c_str(), "wb");
+}
+
+void CRunLog::Write(int flags, const char* format, va_list args) {
   int low = flags & 0xFF;
   int level;
   if (low == 0) {
@@ -61,42 +64,47 @@ void WriteLog(int flags, const char* format, ...) {
   } else if (low & 1) {
     level = 1;
   } else if (low & 2) {
-    if (!g_debugEnabled) return;
+    if (!m_debugEnabled) return;
     level = 2;
   } else if (low & 4) {
-    CloseAll();
+    CloseFiles();
     return;
   } else {
     return;
   }
-
-  if (!g_logs[level]) g_logs[level] = OpenLog(level);
-  FILE* f = g_logs[level];
-  if (!f) return;
 
   char small[1024];
-  va_list ap;
-  va_start(ap, format);
-  int n = std::vsnprintf(small, sizeof small, format, ap);
-  va_end(ap);
-  if (n < 0) return;
-  if (static_cast<size_t>(n) < sizeof small) {
-    PutText(f, small, n);
-  } else {
-    std::string big(static_cast<size_t>(n) + 1, '\0');
-    va_start(ap, format);
-    std::vsnprintf(&big[0], big.size(), format, ap);
-    va_end(ap);
-    PutText(f, big.data(), n);
+  std::string big;
+  const char* text = small;
+  va_list again;
+  va_copy(again, args);
+  int n = std::vsnprintf(small, sizeof small, format, args);
+  if (n >= 0 && static_cast<size_t>(n) >= sizeof small) {
+    big.assign(static_cast<size_t>(n) + 1, '\0');
+    std::vsnprintf(&big[0], big.size(), format, again);
+    text = big.data();
   }
-  std::fflush(f);
+  va_end(again);
+  if (n < 0) return;
+
+  if (m_filesEnabled) {
+    if (!m_files[level]) m_files[level] = OpenFile(level);
+    if (FILE* f = m_files[level]) {
+      PutText(f, text, static_cast<size_t>(n));
+      std::fflush(f);
+    }
+  }
+  if (m_listener) m_listener->LogWritten(level, text, static_cast<size_t>(n));
 }
 
-void CloseLogs() { CloseAll(); }
-
-void SetLogBasePath(const char* base) {
-  CloseAll();
-  g_base = base ? base : "";
+CRunLog& TheRunLog() {
+  static CRunLog log;
+  return log;
 }
 
-void SetDebugLogEnabled(bool enabled) { g_debugEnabled = enabled; }
+void WriteLog(int flags, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  TheRunLog().Write(flags, format, args);
+  va_end(args);
+}

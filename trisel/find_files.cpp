@@ -102,7 +102,6 @@ int CFindFiles::GetPathDirectoryFiles(const char* pattern, const char* keyText, 
       if (word)
         WriteLog(kLogJob, "%lu : (%s) %s\n", static_cast<unsigned long>(m_job.seq), word, path);
       if (rc == kResultDone && deleteSource) DeleteSource(path);
-      if (m_logListener) m_logListener();
       if (rc == kResultStop || rc == kResultCancelled) break;
     }
     if (!more) break;

@@ -10,7 +10,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <functional>
 
 #include "common/filesystem.h"
 #include "trisel/job_state.h"
@@ -41,9 +40,6 @@ class CFindFiles {
                            int deleteSource, OverwriteAll* overwriteAll,
                            const std::atomic<int32_t>* pCancel);
 
-  // Called after each line this walk writes to the job log. May be empty.
-  void SetLogListener(std::function<void()> listener) { m_logListener = std::move(listener); }
-
   JobCounters counters;  // count, ok, warn, err
   CMyMessage messages;   // problems of the walk itself
 
@@ -55,7 +51,6 @@ class CFindFiles {
   ITriselView& m_view;
   IJobView& m_jobView;
   JobState& m_job;
-  std::function<void()> m_logListener;
 };
 
 #endif

@@ -60,7 +60,6 @@ void CTriselJob::SetCommandLine(int argc, const char* const* argv) {
 
 void CTriselJob::Log(int level, const char* text) {
   WriteLog(level, "%s", text);
-  if (m_logListener) m_logListener();
 }
 
 void CTriselJob::TimeStamp(char* out, size_t size) {
@@ -102,7 +101,6 @@ int CTriselJob::RunJobItem(const char* pattern, const char* keyText, int subFold
   std::unique_ptr<CFindFiles> find(
       new (std::nothrow) CFindFiles(m_fs, m_reportUI, m_coderView, m_jobView, m_job));
   if (!find) return mode == kItemCount ? 0 : kResultStop;
-  find->SetLogListener(m_logListener);
   int rc = find->Run(pattern, keyText, subFolders, mode, deleteSource, overwriteAll,
                      &m_job.cancel);
   if (mode == kItemCount) return find->counters.count;
@@ -225,7 +223,6 @@ int CTriselJob::RunJob(char* password) {
 
 end:
   WriteLog(kLogJob, "%s\n", summary.GetBuffer());
-  if (m_logListener) m_logListener();
   WriteLog(kLogClose, "%s", "");
   return rc;
 }

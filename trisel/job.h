@@ -56,10 +56,6 @@ class CTriselJob {
   // none is set (tests fix it).
   void SetClock(std::function<void(struct tm&)> localTime) { m_localTime = std::move(localTime); }
 
-  // Called after every line the job itself writes to a log, so a console
-  // can show the logs as they grow. May be empty.
-  void SetLogListener(std::function<void()> listener) { m_logListener = std::move(listener); }
-
   // The steps of the worker thread: status hidden, controls locked, busy
   // set and the cancel words cleared, RunJob, busy and cancel words cleared,
   // controls unlocked (the run button only after kJobOptionsCancelled), the
@@ -109,7 +105,6 @@ class CTriselJob {
   std::vector<std::string> m_items;
   FolderOptions m_options;
   std::function<void(struct tm&)> m_localTime;
-  std::function<void()> m_logListener;
 };
 
 // The folder separator of the platform's paths: '\\' on Windows, '/' else.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/filesystem.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -11,12 +12,18 @@ namespace {
 class LogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetLogBasePath((m_dir / "Trisel.exe").c_str());
-    SetDebugLogEnabled(true);
+    m_log.SetFileBase((m_dir / "Trisel.exe").c_str());
+    m_log.SetDebugEnabled(true);
   }
-  void TearDown() override { SetLogBasePath(nullptr); SetDebugLogEnabled(false); }
+  void TearDown() override {
+    m_log.SetFileBase(nullptr);
+    m_log.SetDebugEnabled(false);
+    m_log.SetFilesEnabled(true);
+    m_log.SetListener(nullptr);
+  }
   std::string Read(const char* suffix) { return m_dir.ReadFile(std::string("Trisel.exe") + suffix); }
   CTempDir m_dir;
+  CRunLog& m_log = TheRunLog();
 };
 
 TEST_F(LogTest, LevelsGoToTheirFilesFlushedWithCrLf) {
@@ -36,14 +43,35 @@ TEST_F(LogTest, LevelsGoToTheirFilesFlushedWithCrLf) {
   WriteLog(0, "second job\n");
   EXPECT_EQ("second job\r\n", Read(".log"));
   // A disabled debug log and a base too long for any log write nothing.
-  SetDebugLogEnabled(false);
+  m_log.SetDebugEnabled(false);
   WriteLog(2, "trace\n");
   EXPECT_EQ("dbg\r\n", Read("_dbg.log"));
-  SetLogBasePath((m_dir / std::string(300, 'n')).c_str());
+  m_log.SetFileBase((m_dir / std::string(300, 'n')).c_str());
   WriteLog(0, "lost\n");  // must neither crash nor write a cut name
-  SetLogBasePath((m_dir / "Trisel.exe").c_str());
+  m_log.SetFileBase((m_dir / "Trisel.exe").c_str());
   WriteLog(0, "kept\n");
   EXPECT_EQ("kept\r\n", Read(".log"));
+}
+
+// The listener sees each text as formatted, at once, whether or not files
+// are written; a disabled debug log and a close give it nothing.
+TEST_F(LogTest, ListenerSeesEveryTextAsWritten) {
+  struct Seen : ILogListener {
+    std::string texts;
+    void LogWritten(int level, const char* text, size_t n) override {
+      texts += std::to_string(level) + ":" + std::string(text, n) + "|";
+    }
+  } seen;
+  m_log.SetListener(&seen);
+  m_log.SetFilesEnabled(false);
+  std::string big(3000, 'y');
+  WriteLog(0, "%d : (ok)\r\n", 1);
+  WriteLog(1, "%s", big.c_str());
+  WriteLog(kLogClose, "x");
+  m_log.SetDebugEnabled(false);
+  WriteLog(2, "dbg");
+  EXPECT_EQ("0:1 : (ok)\r\n|1:" + big + "|", seen.texts);
+  EXPECT_EQ(kAttrInvalid, RealFileSystem().GetAttributes((m_dir / "Trisel.exe.log").c_str()));
 }
 
 }  // namespace

@@ -57,13 +57,13 @@ inline ::testing::AssertionResult SameTsl(const std::string& want, std::string g
 class CoderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetLogBasePath((m_logDir / "Trisel.exe").c_str());
-    SetDebugLogEnabled(true);
+    TheRunLog().SetFileBase((m_logDir / "Trisel.exe").c_str());
+    TheRunLog().SetDebugEnabled(true);
     m_ui.SetFallback(kAnswerIgnore);  // unscripted questions skip the file
     m_ui.SetFallback(kReportYesNo, kAnswerNo);
     m_ui.SetFallback(kReportStopJob, kAnswerNo);
   }
-  void TearDown() override { SetLogBasePath(nullptr); SetDebugLogEnabled(false); }
+  void TearDown() override { TheRunLog().SetFileBase(nullptr); TheRunLog().SetDebugEnabled(false); }
   // One file through a fresh coder object, as the folder walk does it.
   int Run(IFileSystem& fs, const std::string& path, const std::string& key, int mode,
           ITriselView* view = nullptr) {
@@ -74,7 +74,7 @@ class CoderTest : public ::testing::Test {
   int Encrypt(const std::string& path, const std::string& key = kKey) { return Run(m_fs, path, key, kModeEncrypt); }
   int Decrypt(const std::string& path, const std::string& key = kKey) { return Run(m_fs, path, key, kModeDecrypt); }
   void ResetCounters() { m_counters = JobCounters(); m_overwrite = OverwriteAll(); }
-  std::string ErrorLog() { CloseLogs(); return m_logDir.ReadFile("Trisel.exe_err.log"); }
+  std::string ErrorLog() { TheRunLog().CloseFiles(); return m_logDir.ReadFile("Trisel.exe_err.log"); }
   std::string LastTag() { return m_ui.Reports().empty() ? "" : m_ui.Reports().back().tag; }
 
   CTempDir m_logDir;

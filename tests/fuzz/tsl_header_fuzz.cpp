@@ -15,8 +15,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const char kKey[] = "drowssap8";
   static unsigned runs = 0;
-  if (runs++ == 0) SetDebugLogEnabled(true);  // the logs lie beside the program
-  if (runs % 4096 == 0) CloseLogs();          // the next write starts them afresh
+  if (runs++ == 0) TheRunLog().SetDebugEnabled(true);  // the logs lie beside the program
+  if (runs % 4096 == 0) TheRunLog().CloseFiles();      // the next write starts them afresh
   // An odd first byte puts the right magic and verification code in place,
   // so that half of the inputs get past the password to the later fields.
   std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -45,9 +45,11 @@ check "filter stored" "1:2a2e54585400" "$(reg Filter)"
 run 1 -e --password-file "$T/pw" --overwrite all "$T/A/x.txt"  # counted as a warning
 has "$T/out" "1 : (ok) $T/A/x.txt"
 
-# Decryption of everything back, with the sources deleted.
+# Decryption of everything back, with the sources deleted. What is shown of
+# the error log is this run's, not the warning the last run left there.
 rm "$T/A/x.txt" "$T/A/B/y.txt" "$T/A/B/E/z.txt" "$T/A/D/w.txt"
-run 0 -d --password-file "$T/pw" --subdirs --delete-source "$T/A"
+run 0 -d --password-file "$T/pw" --subdirs --delete-source --log-dir "$T/logs" "$T/A"
+check "error log shown" "에러 / 경고가 없습니다.|작업 완료" "$(paste -s -d '|' "$T/err")"
 check "restored" "xyzw" "$(cat "$T/A/x.txt" "$T/A/B/y.txt" "$T/A/B/E/z.txt" "$T/A/D/w.txt")"
 check "sources deleted" "" "$(find "$T/A" -name '*.tsl')"
 check "DelSrcFile stored" "4:01000000" "$(reg DelSrcFile)"

@@ -45,11 +45,11 @@ class CJobView : public CNullJobView {
 class JobTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetLogBasePath((m_logs / "Trisel.exe").c_str());
-    SetDebugLogEnabled(true);
+    TheRunLog().SetFileBase((m_logs / "Trisel.exe").c_str());
+    TheRunLog().SetDebugEnabled(true);
     m_ui.SetFallback(kAnswerNo);  // unasked: the batch answers
   }
-  void TearDown() override { SetLogBasePath(nullptr); }
+  void TearDown() override { TheRunLog().SetFileBase(nullptr); }
 
   // Runs the worker's steps on job (the fixture's own by default) at
   // 2026.12.06 09:05:07; the password buffer is kept in m_pw.

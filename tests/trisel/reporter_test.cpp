@@ -16,9 +16,9 @@ const std::string kRule = std::string(60, '-') + "\r\n";
 
 class ReporterTest : public ::testing::Test {
  protected:
-  void SetUp() override { SetLogBasePath((m_dir / "t.exe").c_str()); }
-  void TearDown() override { SetLogBasePath(nullptr); }
-  std::string ErrorLog() { CloseLogs(); return m_dir.ReadFile("t.exe_err.log"); }
+  void SetUp() override { TheRunLog().SetFileBase((m_dir / "t.exe").c_str()); }
+  void TearDown() override { TheRunLog().SetFileBase(nullptr); }
+  std::string ErrorLog() { TheRunLog().CloseFiles(); return m_dir.ReadFile("t.exe_err.log"); }
   CTempDir m_dir;
   CScriptedReportUI m_ui;
   JobState m_job;

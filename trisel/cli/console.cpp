@@ -19,7 +19,6 @@ char AnswerKey(const std::string& line) {
 }  // namespace
 
 int CConsoleReportUI::AskMessageBox(ReportKind kind, const char* caption, const char* text) {
-  if (m_before) m_before();
   const bool ari = kind == kReportAbortRetryIgnore;
   const int quiet = ari ? kAnswerIgnore : kAnswerNo;
   if (!m_term.Interactive()) return quiet;
@@ -51,7 +50,6 @@ int CConsoleReportUI::AskMessageBox(ReportKind kind, const char* caption, const 
 }
 
 int CConsoleReportUI::AskOverwrite(const char* text) {
-  if (m_before) m_before();
   if (m_overwrite == OverwriteChoice::All) return kAnswerYesToAll;
   if (m_overwrite == OverwriteChoice::None || !m_term.Interactive()) return kAnswerNoToAll;
 
@@ -158,55 +156,23 @@ void CConsoleKeyFileView::ShowWarning(const char* text) {
   m_term.Err(m_term.ToTerminal(std::string("[경고]\n") + (text ? text : "")) + "\n");
 }
 
-CLogEcho::~CLogEcho() {
-  if (m_job.fp) fclose(m_job.fp);
-  if (m_err.fp) fclose(m_err.fp);
-}
-
-CLogEcho::CLogEcho(ITerminal& term, std::string jobLog, std::string errorLog)
-    : m_term(term), m_jobPath(std::move(jobLog)), m_errPath(std::move(errorLog)) {
-  m_err.skipUntil = "(2) 에러 목록\n-------------\n\n";
-}
-
-void CLogEcho::Drain() {
-  DrainOne(m_jobPath, m_job, true);
-  DrainOne(m_errPath, m_err, false);
-}
-
-void CLogEcho::DrainOne(const std::string& path, Tail& tail, bool toOut) {
-  if (!tail.fp) tail.fp = fopen(path.c_str(), "rb");
-  if (!tail.fp) return;
-  // A seek in place drops what the stream believes about the file's end, so
-  // what was written since the last read is seen.
-  clearerr(tail.fp);
-  fseek(tail.fp, 0, SEEK_CUR);
-  std::string text;
-  char buf[65536];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, tail.fp)) > 0) text.append(buf, n);
-  clearerr(tail.fp);
-  if (text.empty()) return;
-  std::string plain;
-  plain.reserve(text.size());
-  for (size_t i = 0; i < text.size(); ++i)
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) plain += text[i];
-  if (!tail.skipUntil.empty()) {
-    // Held back until the heading is complete; nothing of it is shown.
-    tail.held += plain;
-    size_t at = tail.held.find(tail.skipUntil);
+void CLogEcho::LogWritten(int level, const char* text, size_t length) {
+  std::string shown(text, length);
+  if (level == kLogError && !m_errorHeadingsDone) {
+    static const char kLastHeading[] = "(2) 에러 목록\n-------------\n\n";
+    m_errorHeld += shown;
+    size_t at = m_errorHeld.find(kLastHeading);
     if (at == std::string::npos) return;
-    plain = tail.held.substr(at + tail.skipUntil.size());
-    tail.held.clear();
-    tail.skipUntil.clear();
-    if (plain.empty()) return;
+    shown = m_errorHeld.substr(at + sizeof kLastHeading - 1);
+    m_errorHeld.clear();
+    m_errorHeadingsDone = true;
   }
-  std::string shown = m_term.ToTerminal(plain);
-  if (toOut)
-    m_term.Out(shown);
+  if (shown.empty() || level == kLogDebug) return;
+  if (level == kLogJob)
+    m_term.Out(m_term.ToTerminal(shown));
   else
-    m_term.Err(shown);
+    m_term.Err(m_term.ToTerminal(shown));
 }
-
 
 int CKeyFileRegistry::ReadString(RegRoot root, const char* subkey, const char* name,
                                  const char* def, char* buf, uint32_t size) {

@@ -6,10 +6,9 @@
 #ifndef MIRELKA_TRISEL_CLI_CONSOLE_H
 #define MIRELKA_TRISEL_CLI_CONSOLE_H
 
-#include <cstdio>
-#include <functional>
 #include <string>
 
+#include "common/log.h"
 #include "common/registry.h"
 #include "textcipher/keyfile_view.h"
 #include "trisel/cli/cli_options.h"
@@ -48,8 +47,6 @@ class ITerminal {
 class CConsoleReportUI : public IReportUI {
  public:
   CConsoleReportUI(ITerminal& term, OverwriteChoice overwrite) : m_term(term), m_overwrite(overwrite) {}
-  // Called before a question, so what the logs hold so far is shown first.
-  void SetBeforeQuestion(std::function<void()> hook) { m_before = std::move(hook); }
 
   int AskMessageBox(ReportKind kind, const char* caption, const char* text) override;
   int AskOverwrite(const char* text) override;
@@ -57,7 +54,6 @@ class CConsoleReportUI : public IReportUI {
  private:
   ITerminal& m_term;
   OverwriteChoice m_overwrite;
-  std::function<void()> m_before;
 };
 
 // The coder's progress as one line on standard error.
@@ -119,28 +115,18 @@ class CConsoleKeyFileView : public IKeyFileView {
   const JobState& m_job;
 };
 
-// Shows what the job log and the error log gain, as they gain it: the job
-// log on standard output, the error log without its headings (they repeat
-// the job log's) on standard error, CR LF made LF.
-class CLogEcho {
+// Shows the job log on standard output and the error log, without its
+// headings (they repeat the job log's), on standard error, as they are
+// written.
+class CLogEcho : public ILogListener {
  public:
-  CLogEcho(ITerminal& term, std::string jobLog, std::string errorLog);
-  ~CLogEcho();
-  CLogEcho(const CLogEcho&) = delete;
-  CLogEcho& operator=(const CLogEcho&) = delete;
-  void Drain();
+  explicit CLogEcho(ITerminal& term) : m_term(term) {}
+  void LogWritten(int level, const char* text, size_t length) override;
 
  private:
-  struct Tail {
-    FILE* fp = nullptr;
-    std::string skipUntil;  // dropped up to and including this text
-    std::string held;       // read while waiting for skipUntil
-  };
-  void DrainOne(const std::string& path, Tail& tail, bool toOut);
-
   ITerminal& m_term;
-  std::string m_jobPath, m_errPath;
-  Tail m_job, m_err;
+  std::string m_errorHeld;  // the error log until its headings are complete
+  bool m_errorHeadingsDone = false;
 };
 
 // The settings store with Trisel's CommKeyFile answered from the command

@@ -13,7 +13,7 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  SetDebugLogEnabled(true);  // Trisel writes the heading of its debug log
+  TheRunLog().SetDebugEnabled(true);  // Trisel writes the heading of its debug log
   CTriselApp& app = App();
   app.instance = instance;
   // The runtime's argument list: quoted arguments arrive without quotes.

@@ -77,11 +77,6 @@ int ExitFor(int rc, const JobState& job) {
   }
 }
 
-void RemoveTempLogs(const std::string& dir, const std::string& base) {
-  for (const char* suffix : {".log", "_err.log", "_dbg.log"}) unlink((base + suffix).c_str());
-  rmdir(dir.c_str());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,51 +152,33 @@ int main(int argc, char** argv) {
     return kExitUsage;
   }
 
-  // The logs: under --log-dir with Trisel's names, else in a scratch folder
-  // that only serves to show them.
-  std::string logDir, scratch;
+  // The logs are shown as they are written; files only under --log-dir,
+  // with Trisel's names.
+  CRunLog& log = TheRunLog();
   if (options.hasLogDir) {
-    logDir = options.logDir;
     struct stat st;
-    if (stat(logDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-      term.Err("trisel-cli: no such folder: " + logDir + "\n");
+    if (stat(options.logDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+      term.Err("trisel-cli: no such folder: " + options.logDir + "\n");
       return kExitUsage;
     }
-  } else {
-    const char* tmp = getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/trisel-cli-XXXXXX";
-    std::vector<char> buf(pattern.begin(), pattern.end());
-    buf.push_back(0);
-    if (!mkdtemp(buf.data())) {
-      term.Err(std::string("trisel-cli: cannot make a scratch folder: ") + strerror(errno) + "\n");
-      return kExitUsage;
-    }
-    logDir = scratch = buf.data();
+    log.SetFileBase((Absolute(options.logDir) + "/Trisel.exe").c_str());
   }
-  const std::string base = Absolute(logDir) + "/Trisel.exe";
-  SetLogBasePath(base.c_str());
-  SetDebugLogEnabled(false);
+  log.SetFilesEnabled(options.hasLogDir);
+  log.SetDebugEnabled(false);
+  CLogEcho echo(term);
+  log.SetListener(&echo);
 
   CKeyFileRegistry registry(store, options.keyFile, keyFile);
   CConsoleReportUI reportUI(term, options.overwrite);
   CConsoleProgress progress(term);
   CConsoleJobView jobView(term, options);
   CConsoleKeyFileView keyView(term, state);
-  int rc;
-  {
-    CLogEcho echo(term, base + ".log", base + "_err.log");
-    CTriselJob job(fs, registry, reportUI, progress, jobView, keyView, state);
-    job.SetLogListener([&echo] { echo.Drain(); });
-    reportUI.SetBeforeQuestion([&echo] { echo.Drain(); });
-
-    std::vector<const char*> jobArgs = {"trisel-cli", options.modeSwitch.c_str()};
-    for (const std::string& item : items) jobArgs.push_back(item.c_str());
-    job.SetCommandLine(static_cast<int>(jobArgs.size()), jobArgs.data());
-    rc = job.Work(&password[0]);
-    echo.Drain();
-  }
-  SetLogBasePath(nullptr);
-  if (!scratch.empty()) RemoveTempLogs(scratch, base);
+  CTriselJob job(fs, registry, reportUI, progress, jobView, keyView, state);
+  std::vector<const char*> jobArgs = {"trisel-cli", options.modeSwitch.c_str()};
+  for (const std::string& item : items) jobArgs.push_back(item.c_str());
+  job.SetCommandLine(static_cast<int>(jobArgs.size()), jobArgs.data());
+  const int rc = job.Work(&password[0]);
+  log.SetListener(nullptr);
 
   if (rc == kJobOptionsCancelled) return kExitStopped;
   term.Err(term.ToTerminal(jobView.Status()) + "\n");
