@@ -20,9 +20,6 @@ struct CTriselApp {
   HANDLE jobThread = nullptr;
   HANDLE bannerTextThread = nullptr;
   HANDLE bannerImageThread = nullptr;
-  volatile LONG bannerStop = 0;
-
-  CMyString bannerLink;  // address a click on the banner opens
 };
 
 CTriselApp& App();

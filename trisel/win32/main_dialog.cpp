@@ -7,6 +7,7 @@
 #include "common/filesystem.h"
 #include "common/registry.h"
 #include "common/vendor.h"
+#include "common/win32/banner_window.h"
 #include "common/win32/help_browser.h"
 #include "trisel/dialog_rules.h"
 #include "trisel/job_state.h"
@@ -55,7 +56,7 @@ BOOL OnInitDialog(HWND hwnd) {
   app.bannerTextBrush = CreateSolidBrush(colours.bannerBack);
 
   LayoutMainDialog(hwnd);
-  CreateBanner(hwnd, BannerStartText(app.encrypt, TheVendorServer().homePage.GetBuffer()));
+  CreateBanner(hwnd, app.encrypt);
   CenterWindow(hwnd, nullptr);
 
   if (LoadDelSrcFile(RealRegistry()) != 0) CheckDlgButton(hwnd, IDC_DELETE_SOURCE, BST_CHECKED);
@@ -110,17 +111,17 @@ void OnCommand(HWND hwnd, int id) {
 void OnTimer(HWND hwnd, UINT_PTR id) {
   if (id == TIMER_BANNER_TEXT) {
     KillTimer(hwnd, id);
-    StartBannerTextThread(hwnd);
+    App().bannerTextThread = StartBannerTextThread(GetDlgItem(hwnd, IDC_BANNER_TEXT), 100);
   } else if (id == TIMER_BANNER_IMAGE) {
     KillTimer(hwnd, id);
-    StartBannerImageThread(hwnd);
+    if (App().bannerImageThread == nullptr) App().bannerImageThread = StartBannerImageThread();
   }
 }
 
 void OnDestroy(HWND hwnd) {
   CTriselApp& app = App();
   SaveDelSrcFile(RealRegistry(), IsDlgButtonChecked(hwnd, IDC_DELETE_SOURCE) == BST_CHECKED);
-  InterlockedExchange(&app.bannerStop, 1);
+  StopBannerDownloads();
   for (HANDLE* h : {&app.jobThread, &app.bannerTextThread, &app.bannerImageThread}) {
     if (*h != nullptr) CloseHandle(*h);
     *h = nullptr;

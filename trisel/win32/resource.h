@@ -59,9 +59,6 @@
 // Private messages
 #define UM_LOG_SETTEXT 1025   // to a viewer: wParam text, lParam 1 log / 0 errors
 #define UM_OPEN_LOG 1026      // to the main dialog: wParam 1029 or 1030
-#define UM_BANNER_SETUP 1579  // to the banner: wParam setup text, lParam &instance
-
-#define TIMER_BANNER_TEXT 555
-#define TIMER_BANNER_IMAGE 556
+// The banner's messages and timers: common/win32/banner_window.h.
 
 #endif
