@@ -1,0 +1,296 @@
+// The updater's end-to-end driver: works Mirelka (or its stand-in) and
+// update.exe the way a user does, for one scenario per run.
+//   update_e2e.exe APP ARTEFACTS RESULTS SCENARIO
+// APP is the installation folder, ARTEFACTS receives the screenshots,
+// RESULTS the lines "PASS"/"FAIL ..." (the desktop swallows stdout). The
+// run script prepares the installation and the web server and checks the
+// files afterwards; this driver checks what the user sees.
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "../driver/ui.h"
+
+namespace {
+
+const char kTitle[] = "Mirelka 자동 업데이트";
+const char kFailedText[] = "자동 업데이트에 실패했습니다.";
+const char kCancelledText[] = "자동 업데이트가 취소되었습니다.";
+const char kRunningText[] = "Mirelka 프로그램이 현재 실행 중입니다.";
+const char kByHandText[] = "Mirelka 자동 업데이트 프로그램입니다.\n수동으로는 실행할 수 없습니다.";
+const int kCounter = 1009, kFileBar = 1005, kMessage = 1010;
+
+std::string g_app, g_art;
+FILE* g_out = nullptr;
+int g_failures = 0;
+
+void Say(const char* fmt, ...) {
+  for (FILE* f : {stdout, g_out}) {
+    if (!f) continue;
+    va_list args;
+    va_start(args, fmt);
+    std::vfprintf(f, fmt, args);
+    va_end(args);
+    std::fflush(f);
+  }
+}
+
+struct Abort {};
+void Check(bool ok, const char* what) {
+  if (ok) return;
+  ++g_failures;
+  Say("FAIL %s\n", what);
+}
+void Require(bool ok, const char* what) {
+  Check(ok, what);
+  if (!ok) throw Abort();
+}
+
+std::string AppPath(const char* name) { return g_app + "\\" + name; }
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void Shot(HWND hwnd, const char* name) {
+  Check(SaveScreenshot(hwnd, g_art + "\\update-" + name + ".bmp"), "screenshot saved");
+}
+
+DWORD UpdaterPid() {
+  std::vector<DWORD> pids = ProcessesNamed("update.exe");
+  return pids.empty() ? 0 : pids[0];
+}
+
+// The updater's dialog, once it is up (started by Mirelka or by us).
+HWND WaitUpdaterDialog() {
+  HWND dialog = nullptr;
+  WaitUntil([&] {
+    DWORD pid = UpdaterPid();
+    std::vector<HWND> w = pid ? TopWindows(pid, kTitle) : std::vector<HWND>();
+    dialog = w.empty() ? nullptr : w[0];
+    return dialog != nullptr;
+  });
+  return dialog;
+}
+
+bool UpdaterEnded(DWORD timeoutMs) {
+  return WaitUntil([] { return UpdaterPid() == 0; }, timeoutMs);
+}
+
+// A message box of the updater whose text starts with `text`.
+HWND WaitUpdaterBox(const char* text, const char* caption = "경고") {
+  Box box;
+  bool found = WaitUntil([&] {
+    DWORD pid = UpdaterPid();
+    return pid && WaitBox(pid, box, 200) && box.text.rfind(text, 0) == 0;
+  }, 60000);
+  if (found) Check(box.caption == caption, "the box's caption");
+  return found ? box.hwnd : nullptr;
+}
+
+bool StartUpdater(const char* argument, Program& p) {
+  std::string cmd = "\"" + AppPath("update.exe") + "\"";
+  if (*argument) cmd += std::string(" ") + argument;
+  return StartProgram(cmd, p);
+}
+
+// Mirelka's stand-in records each start and the end of its check.
+std::string RunsLog() { return ReadFile(AppPath("mirelka-runs.log")); }
+
+// The restarted Mirelka: started with "noupdate"; closed again here.
+void ExpectRestartedWithNoUpdate() {
+  Check(WaitUntil([] { return RunsLog().find("start noupdate") != std::string::npos; }),
+        "Mirelka was restarted with noupdate");
+  HWND mirelka = nullptr;
+  WaitUntil([&] { return (mirelka = FindWindowA("Mirelka", nullptr)) != nullptr; });
+  if (mirelka) PostMessageA(mirelka, WM_CLOSE, 0, 0);
+  WaitUntil([] { return FindWindowA("Mirelka", nullptr) == nullptr; });
+}
+
+// --- scenarios
+
+// Mirelka sees the higher version, starts the updater and closes; the
+// updater downloads, installs and starts Mirelka again.
+void Happy() {
+  Program mirelka;
+  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  HWND dialog = WaitUpdaterDialog();
+  Require(dialog != nullptr, "the updater's dialog appeared");
+  Check(mirelka.Ended(15000), "Mirelka closed for the update");
+  std::set<std::string> counters;
+  bool progressShot = false, doneShot = false;
+  WaitUntil([&] {
+    if (!IsWindow(dialog)) return true;
+    std::string counter = ItemText(dialog, kCounter);
+    if (Visible(dialog, kCounter)) counters.insert(counter);
+    if (!progressShot && counter == "2 / 3 files..." && ProgressPos(dialog, kFileBar) > 0) {
+      Shot(dialog, "progress");
+      progressShot = true;
+    }
+    if (!doneShot && Visible(dialog, kMessage) && ItemText(dialog, kMessage).rfind("설치가 완료", 0) == 0) {
+      Shot(dialog, "done");
+      doneShot = true;
+    }
+    return false;
+  }, 120000, 5);
+  for (const char* c : {"1 / 3 files...", "2 / 3 files...", "3 / 3 files..."})
+    Check(counters.count(c) == 1, (std::string("counter text seen: ") + c).c_str());
+  Check(progressShot && doneShot, "progress and completion seen");
+  Check(UpdaterEnded(15000), "the updater ended");
+  ExpectRestartedWithNoUpdate();
+}
+
+// No server: Mirelka's check fails quietly and Mirelka stays.
+void NoServer() {
+  Program mirelka;
+  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  Check(WaitUntil([] { return RunsLog().find("state 0") != std::string::npos; }, 30000),
+        "the check ended with nothing to do");
+  Sleep(500);
+  Check(!mirelka.Ended(0), "Mirelka still runs");
+  Check(UpdaterPid() == 0, "no updater started");
+  HWND w = FindWindowA("Mirelka", nullptr);
+  if (w) PostMessageA(w, WM_CLOSE, 0, 0);
+  Check(mirelka.Ended(10000), "Mirelka closed");
+}
+
+// A fault while downloading or installing: the failure box, answered
+// Cancel (the updater just ends).
+void Failure(const char* shot) {
+  Program updater;
+  Require(StartUpdater("Mirelka", updater), "updater started");
+  HWND box = WaitUpdaterBox(kFailedText);
+  Require(box != nullptr, "the failure box appeared");
+  Shot(box, shot);
+  Answer(box, IDCANCEL);
+  Check(updater.Ended(15000), "the updater ended");
+  Check(FindWindowA("Mirelka", nullptr) == nullptr, "Mirelka was not started");
+}
+
+// The target file held open without sharing by another process.
+void Locked() {
+  HANDLE held = CreateFileA(AppPath("data.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  Require(held != INVALID_HANDLE_VALUE, "data.bin held open");
+  try {
+    Failure("failed-locked");
+  } catch (const Abort&) {
+  }
+  CloseHandle(held);
+}
+
+// Cancel in the middle of the second (slow) file, then OK: the installed
+// program is started again.
+void Cancel() {
+  Program updater;
+  Require(StartUpdater("Mirelka", updater), "updater started");
+  HWND dialog = WaitUpdaterDialog();
+  Require(dialog != nullptr, "the updater's dialog appeared");
+  Require(WaitUntil([&] {
+    return ItemText(dialog, kCounter) == "2 / 3 files..." && ProgressPos(dialog, kFileBar) > 0;
+  }, 60000, 5), "the second file is downloading");
+  Shot(dialog, "cancel-progress");
+  Click(dialog, IDCANCEL);
+  HWND box = WaitUpdaterBox(kCancelledText);
+  Require(box != nullptr, "the cancelled box appeared");
+  Shot(box, "cancelled");
+  Answer(box, IDOK);
+  Check(updater.Ended(15000), "the updater ended");
+  ExpectRestartedWithNoUpdate();
+}
+
+// Mirelka still runs: Retry while it does, close it, Retry: installed.
+void Running() {
+  Program mirelka, updater;
+  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\" noupdate", mirelka), "Mirelka started");
+  Require(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka's window");
+  Require(StartUpdater("Mirelka", updater), "updater started");
+  HWND box = WaitUpdaterBox(kRunningText);
+  Require(box != nullptr, "the Mirelka-is-running box appeared");
+  Shot(box, "running");
+  Answer(box, IDRETRY);
+  box = WaitUpdaterBox(kRunningText);
+  Require(box != nullptr, "asked again while Mirelka runs");
+  PostMessageA(FindWindowA("Mirelka", nullptr), WM_CLOSE, 0, 0);
+  Check(mirelka.Ended(10000), "Mirelka closed");
+  Answer(box, IDRETRY);
+  Check(updater.Ended(60000), "the updater ended");
+  ExpectRestartedWithNoUpdate();
+}
+
+// Started by hand: the refusal, with or without a wrong argument.
+void ByHand() {
+  for (const char* argument : {"", "mirelka", "Mirelka x"}) {
+    Program updater;
+    Require(StartUpdater(argument, updater), "updater started");
+    Box box;
+    Check(WaitBox(updater.pi.dwProcessId, box, 15000) && box.text == kByHandText && box.caption == "경고",
+          (std::string("refused by hand: [") + argument + "]").c_str());
+    if (!*argument) Shot(box.hwnd, "by-hand");
+    if (box.hwnd) Answer(box.hwnd, IDOK);
+    Check(updater.Ended(10000), "the updater ended after its refusal");
+  }
+}
+
+// The new Mirelka.exe does not start: the error box, answered Cancel.
+void BrokenProgram() {
+  Program updater;
+  Require(StartUpdater("Mirelka", updater), "updater started");
+  HWND box = WaitUpdaterBox("( Mirelka.exe ) 프로그램 실행에 실패했습니다.", "에러");
+  Require(box != nullptr, "the error box appeared");
+  Shot(box, "broken-program");
+  Answer(box, IDCANCEL);
+  Check(updater.Ended(15000), "the updater ended");
+}
+
+struct Scenario {
+  const char* name;
+  void (*run)();
+};
+const Scenario kScenarios[] = {
+    {"happy", Happy},
+    {"no-server", NoServer},
+    {"missing", [] { Failure("failed-missing"); }},
+    {"short", [] { Failure("failed-short"); }},
+    {"no-length", [] { Failure("failed-no-length"); }},
+    {"unsafe", [] { Failure("failed-unsafe"); }},
+    {"locked", Locked},
+    {"cancel", Cancel},
+    {"running", Running},
+    {"by-hand", ByHand},
+    {"broken-program", BrokenProgram},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::printf("usage: update_e2e APP ARTEFACTS RESULTS SCENARIO\n");
+    return 2;
+  }
+  g_app = argv[1];
+  g_art = argv[2];
+  g_out = std::fopen(argv[3], "w");
+  const Scenario* scenario = nullptr;
+  for (const Scenario& s : kScenarios)
+    if (std::strcmp(s.name, argv[4]) == 0) scenario = &s;
+  if (!scenario) {
+    Say("FAIL no scenario %s\n", argv[4]);
+    return 2;
+  }
+  try {
+    scenario->run();
+  } catch (const Abort&) {
+  }
+  Say("%s\n", g_failures ? "RESULT FAIL" : "RESULT PASS");
+  if (g_out) std::fclose(g_out);
+  return g_failures ? 1 : 0;
+}
