@@ -1,17 +1,5 @@
 #include "mirelka/password_check.h"
 
-#include <cstring>
-
-PasswordCheck CheckPassword(const char* password, const char* confirm) {
-  bool noPassword = !password || !*password;
-  bool noConfirm = !confirm || !*confirm;
-  if (noPassword && noConfirm) return PasswordCheck::BothEmpty;
-  if (noPassword) return PasswordCheck::PasswordEmpty;
-  if (noConfirm) return PasswordCheck::ConfirmEmpty;
-  if (std::strcmp(password, confirm) != 0) return PasswordCheck::Mismatch;
-  return PasswordCheck::Ok;
-}
-
 const char* PasswordCheckText(PasswordCheck result) {
   switch (result) {
     case PasswordCheck::BothEmpty: return "<암호(Password)>와 <확인(Confirm)>을 입력하십시오.";

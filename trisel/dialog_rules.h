@@ -1,7 +1,7 @@
 // Decisions of Trisel's main dialog that do not depend on windows: what the
 // command line allows at start-up, the text a log viewer shows and the look
 // of each mode. The usage text, the single-file refusal and the password
-// check are the ones the console shares (trisel/cli/startup_checks.h).
+// check are the ones trisel-cli shares (trisel/startup_checks.h).
 #ifndef MIRELKA_TRISEL_DIALOG_RULES_H
 #define MIRELKA_TRISEL_DIALOG_RULES_H
 
@@ -9,7 +9,7 @@
 
 #include "common/filesystem.h"
 #include "common/mystring.h"
-#include "trisel/cli/startup_checks.h"
+#include "trisel/startup_checks.h"
 
 enum StartAction {
   kStartOpenDialog,  // run the main dialog

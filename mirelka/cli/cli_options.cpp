@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+namespace mirelka_cli {
 namespace {
 
 // "--name VALUE" or "--name=VALUE"; true when argv[i] is the option.
@@ -84,3 +85,5 @@ const char* CliUsageText() {
       "  2  bad usage (this text on standard error), or no terminal to ask the\n"
       "     password on and no --password-file.\n";
 }
+
+}  // namespace mirelka_cli

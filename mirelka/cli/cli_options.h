@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace mirelka_cli {
+
 struct CliOptions {
   bool help = false;
   bool utf8 = false;
@@ -22,5 +24,7 @@ bool ParseCliOptions(int argc, const char* const* argv, CliOptions& opts, std::s
 
 // The --help text (plain ASCII).
 const char* CliUsageText();
+
+}  // namespace mirelka_cli
 
 #endif

@@ -2,49 +2,33 @@
 // standard input, encrypts it (no delimiter) or decrypts it (two delimiters)
 // and writes the result to standard output. See CliUsageText for the rules.
 #include <algorithm>
-#include <cerrno>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "common/charset.h"
+#include "console/keyfile_view.h"
+#include "console/password.h"
+#include "console/terminal.h"
 #include "mirelka/cli/cli_options.h"
 #include "mirelka/cli/stored_key_file.h"
-#include "mirelka/cli/terminal.h"
 #include "mirelka/password_check.h"
 #include "mirelka/selection_limit.h"
 #include "textcipher/text_coder.h"
 
+using namespace mirelka_cli;
+
 namespace {
 
+console::ITerminal* g_term = nullptr;  // where messages go
+
 // A system message (CP949) on standard error, in UTF-8.
-void Say(const std::string& cp949) {
-  std::string text = Cp949ToUtf8Lossy(cp949) + "\n";
-  std::fwrite(text.data(), 1, text.size(), stderr);
-}
+void Say(const std::string& cp949) { g_term->Err(g_term->ToTerminal(cp949) + "\n"); }
 
 // A message of the console program itself (ASCII).
-void Complain(const std::string& text) { std::fprintf(stderr, "mirelka-cli: %s\n", text.c_str()); }
-
-class CConsoleKeyFileView : public IKeyFileView {
- public:
-  KeyFileProgram Program() const override { return KeyFileProgram::Mirelka; }
-  void Show() override {}
-  void SetRange(int32_t, int32_t) override {}
-  void SetPosition(int32_t) override {}
-  void SetText(const char*) override {}
-  void ShowWarning(const char* text) override {
-    Say(text);
-    ++m_warnings;
-  }
-  bool CancelRequested() override { return false; }
-  void Finish() override {}
-  int Warnings() const { return m_warnings; }
-
- private:
-  int m_warnings = 0;
-};
+void Complain(const std::string& text) { g_term->Err("mirelka-cli: " + text + "\n"); }
 
 class CConsoleCoderHost : public ITextCoderHost {
  public:
@@ -87,22 +71,9 @@ bool ReadInput(std::string& text, size_t cap) {
 }
 
 int PasswordFromFile(const std::string& path, std::string& password) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    Complain("cannot read the password file " + path + ": " + std::strerror(errno));
-    return kExitFailed;
-  }
-  int c;
-  while ((c = std::fgetc(f)) != EOF && c != '\n') password += static_cast<char>(c);
-  bool failed = std::ferror(f) != 0;
-  std::fclose(f);
-  if (failed) {
-    Complain("cannot read the password file " + path);
-    return kExitFailed;
-  }
-  if (!password.empty() && password.back() == '\r') password.pop_back();
-  if (password.find('\0') != std::string::npos) {
-    Complain("the first line of the password file holds a zero byte");
+  std::string error;
+  if (!console::ReadPasswordFile(path, password, error)) {
+    Complain(error);
     return kExitFailed;
   }
   if (password.empty()) {
@@ -112,29 +83,16 @@ int PasswordFromFile(const std::string& path, std::string& password) {
   return kExitOk;
 }
 
-std::string Prompt(const char* cp949, const char* ascii) {
-  std::string out;
-  return ConvertText(Charset::Cp949, Charset::Terminal, cp949, out) ? out : ascii;
-}
-
 int PasswordFromTerminal(std::string& password) {
-  std::string first, second;
-  if (!ReadSecretLine(Prompt("암호(Password): ", "Password: ").c_str(), first) ||
-      !ReadSecretLine(Prompt("확인(Confirm): ", "Confirm: ").c_str(), second)) {
+  if (!g_term->Interactive()) {
     Complain("there is no terminal to ask the password on; give --password-file FILE");
     return kExitUsage;
   }
-  PasswordCheck check = CheckPassword(first.c_str(), second.c_str());
-  if (check != PasswordCheck::Ok) {
-    Say(PasswordCheckText(check));
-    return kExitFailed;
-  }
-  size_t bad;
-  if (!ConvertText(Charset::Terminal, Charset::Cp949, first, password, &bad)) {
-    Complain("the password holds characters that CP949 cannot hold");
-    return kExitFailed;
-  }
-  return kExitOk;
+  // One attempt: a refused password ends the run, as a refused ENCODE does.
+  const console::PasswordQuestion question = {"암호(Password): ", "확인(Confirm): ",
+                                              PasswordCheckText, "", "mirelka-cli", 1};
+  bool ok = console::AskPassword(*g_term, question, password) == console::PasswordAnswer::Ok;
+  return ok ? kExitOk : kExitFailed;
 }
 
 std::string At(size_t offset) {
@@ -142,7 +100,7 @@ std::string At(size_t offset) {
 }
 
 int Run(const CliOptions& opts) {
-  SetBinaryStdio();
+  console::SetBinaryStdio();
   std::string raw;
   // UTF-8 takes up to half as much again as CP949 for the same Korean text.
   if (!ReadInput(raw, opts.utf8 ? kMaxSelectionBytes * 2 : kMaxSelectionBytes)) {
@@ -185,11 +143,11 @@ int Run(const CliOptions& opts) {
   // Without --key-file the common key file stored in Mirelka's settings
   // keys the cipher, as it does in Mirelka; none stored: the password alone.
   std::string keyFile =
-      opts.hasKeyFile ? CommandLinePathToCp949(opts.keyFile) : StoredMirelkaKeyFile();
+      opts.hasKeyFile ? console::ArgumentToCp949(opts.keyFile) : StoredMirelkaKeyFile();
 
-  CConsoleKeyFileView view;
+  console::CConsoleKeyFileView view(*g_term, KeyFileProgram::Mirelka, nullptr, nullptr);
   CConsoleCoderHost host(input);
-  CTextCoder coder(CliFileSystem(), view);
+  CTextCoder coder(console::Cp949FileSystem(), view);
   int coded = coder.Coding(host, password.c_str(), keyFile.c_str());
   if (coded != kCodingDone) {
     if (view.Warnings() == 0 && host.Questions() == 0) Complain("the common key file could not be read: " +
@@ -220,16 +178,19 @@ int main(int argc, char** argv) {
   // The terminal's character set only; messages of the runtime stay in the
   // C locale's English, which every character set can show.
   std::setlocale(LC_CTYPE, "");
+  // Standard input and output carry the text: questions go to the terminal.
+  std::unique_ptr<console::ITerminal> terminal =
+      console::OpenTerminal(console::QuestionInput::ControllingTerminal);
+  g_term = terminal.get();
   CliOptions opts;
   std::string error;
   if (!ParseCliOptions(argc, argv, opts, error)) {
     Complain(error);
-    std::fputs("\n", stderr);
-    std::fputs(CliUsageText(), stderr);
+    g_term->Err(std::string("\n") + CliUsageText());
     return kExitUsage;
   }
   if (opts.help) {
-    std::fputs(CliUsageText(), stdout);
+    g_term->Out(CliUsageText());
     return kExitOk;
   }
   return Run(opts);

@@ -2,9 +2,13 @@
 
 #include "common/registry.h"
 
+namespace mirelka_cli {
+
 std::string StoredMirelkaKeyFile() {
   char buf[260] = "";
   ReadRegString(kHkeyCurrentUser, "Software\\Pelmora\\Mirelka\\Conf\\Keycomm", "CommKeyFile", "",
                 buf, sizeof buf);
   return buf;
 }
+
+}  // namespace mirelka_cli

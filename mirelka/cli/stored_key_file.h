@@ -5,9 +5,13 @@
 
 #include <string>
 
+namespace mirelka_cli {
+
 // CommKeyFile under HKEY_CURRENT_USER\Software\Pelmora\Mirelka\Conf\Keycomm
 // (CP949), read into 260 bytes as Mirelka reads it: missing, unreadable or
 // longer than 259 bytes gives "", that is no common key file.
 std::string StoredMirelkaKeyFile();
+
+}  // namespace mirelka_cli
 
 #endif

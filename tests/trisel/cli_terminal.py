@@ -5,6 +5,7 @@ import os
 import pty
 import select
 import signal
+import subprocess
 import sys
 import tempfile
 import time
@@ -65,6 +66,30 @@ def main(cli, d):
         ("(기본: *.txt) > ", "\n"), ("덮어쓰겠습니까?", ""), ("[C] 취소 > ", "o\n")], out_path)
     assert rc == 1 and "동일한 파일이 이미 존재합니다." in shown, shown
     assert out.count("(skip)") == 2, out
+
+    # A typed password is CP949, as Trisel.exe's edit gives it: what is made
+    # with it typed opens with its CP949 bytes in a file, and the other way.
+    pw, k = os.path.join(d, "pw"), os.path.join(d, "k.txt")
+    with open(pw, "wb") as f:
+        f.write("비밀\n".encode("cp949"))
+
+    def typed(mode, path):
+        return run_on_terminal(cli, [mode, "--no-key-file", path], [
+            ("암호: ", "비밀\n"), ("확인: ", "비밀\n")], out_path)[0]
+
+    def from_file(mode, path):
+        return subprocess.run([cli, mode, "--password-file", pw, "--no-key-file", path],
+                              stdin=subprocess.DEVNULL, capture_output=True).returncode
+
+    for encrypt, decrypt in ((typed, from_file), (from_file, typed)):
+        with open(k, "wb") as f:
+            f.write(b"k")
+        assert encrypt("-e", k) == 0
+        os.remove(k)
+        assert decrypt("-d", k + ".tsl") == 0, (encrypt.__name__, decrypt.__name__)
+        with open(k, "rb") as f:
+            assert f.read() == b"k"
+        os.remove(k + ".tsl")
     print("all terminal checks passed")
 
 

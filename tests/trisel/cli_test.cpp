@@ -6,11 +6,14 @@
 
 #include "trisel/cli/console.h"
 
+using namespace trisel_cli;
+using console::ReadResult;
+
 namespace {
 
 // Lines to read (an entry of "\x04" ends the input, "\x03" is a Ctrl+C);
 // everything written to stderr is kept. Text passes through unconverted.
-class CScriptTerminal : public ITerminal {
+class CScriptTerminal : public console::ITerminal {
  public:
   bool interactive = true;
   std::deque<std::string> input;
@@ -31,7 +34,10 @@ class CScriptTerminal : public ITerminal {
   void Err(const std::string& text) override { err += text; }
   void Progress(const std::string&) override {}
   std::string ToTerminal(const std::string& s) override { return s; }
-  std::string FromTerminal(const std::string& s) override { return s; }
+  bool FromTerminal(const std::string& s, std::string& cp949) override {
+    cp949 = s;
+    return true;
+  }
 };
 
 TEST(ConsoleReportTest, BatchAnswersNeverOverwriteUnasked) {

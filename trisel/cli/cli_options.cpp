@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+namespace trisel_cli {
 namespace {
 
 // "--name VALUE" or "--name=VALUE"; advances i past what it took.
@@ -155,3 +156,5 @@ Exit status:
   130  ended at once by Ctrl+C
 )";
 }
+
+}  // namespace trisel_cli

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace trisel_cli {
+
 // Exit statuses of trisel-cli.
 enum : int {
   kExitOk = 0,            // job completed, no warning, no error
@@ -44,5 +46,7 @@ bool ParseCliOptions(int argc, const char* const* argv, CliOptions& options, std
 
 // The --help text (ASCII and UTF-8).
 const char* CliHelpText();
+
+}  // namespace trisel_cli
 
 #endif

@@ -5,6 +5,7 @@
 
 #include "trisel/settings.h"
 
+namespace trisel_cli {
 namespace {
 
 // The first non-blank character of an answer, in upper case; 0 for none.
@@ -14,6 +15,13 @@ char AnswerKey(const std::string& line) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
   }
   return 0;
+}
+
+// A wildcard as typed, in CP949; one with no CP949 form is taken as it is
+// and then matches the names that are kept in their native bytes.
+std::string FilterOf(ITerminal& term, const std::string& typed) {
+  std::string cp949;
+  return term.FromTerminal(typed, cp949) ? cp949 : typed;
 }
 
 }  // namespace
@@ -29,7 +37,7 @@ int CConsoleReportUI::AskMessageBox(ReportKind kind, const char* caption, const 
                             : "[Y] 예  [N] 아니요 (기본: N) > ";
   for (;;) {
     std::string line;
-    ReadResult r = m_term.ReadLine(m_term.ToTerminal(choices), true, line);
+    ReadResult r = m_term.ReadLine(choices, true, line);
     if (r == ReadResult::End) return quiet;
     if (r == ReadResult::Interrupted) {
       // Ctrl+C while asked: the answer that stops soonest.
@@ -55,8 +63,7 @@ int CConsoleReportUI::AskOverwrite(const char* text) {
 
   m_term.Err(m_term.ToTerminal("[파일 덮어쓰기(Overwrite) 확인]") + "\n" +
              m_term.ToTerminal(text ? text : "") + "\n");
-  const std::string choices =
-      m_term.ToTerminal("[Y] 예  [A] 모두 예  [N] 아니오  [O] 모두 아니오  [C] 취소 > ");
+  const char* choices = "[Y] 예  [A] 모두 예  [N] 아니오  [O] 모두 아니오  [C] 취소 > ";
   for (;;) {
     std::string line;
     ReadResult r = m_term.ReadLine(choices, true, line);
@@ -114,7 +121,7 @@ int CConsoleJobView::AskFolderOptions(bool encrypt, FolderOptions& options) {
   const bool askSub = m_options.subDirs < 0 && m_term.Interactive();
   const bool askFilter = encrypt && !m_options.hasFilter && m_term.Interactive();
   if (m_options.subDirs >= 0) options.subDir = static_cast<uint32_t>(m_options.subDirs);
-  if (encrypt && m_options.hasFilter) options.filter = m_term.FromTerminal(m_options.filter).c_str();
+  if (encrypt && m_options.hasFilter) options.filter = FilterOf(m_term, m_options.filter).c_str();
   if (!encrypt && m_options.hasFilter)
     m_term.Err(m_term.ToTerminal("(해독 작업은 *.tsl 만 포함)") + "\n");
   if (!askSub && !askFilter) return kFolderOptionsOk;
@@ -126,7 +133,7 @@ int CConsoleJobView::AskFolderOptions(bool encrypt, FolderOptions& options) {
                          "(기본: " + (options.subDir ? "Y" : "N") + ") > ";
     for (;;) {
       std::string line;
-      if (m_term.ReadLine(m_term.ToTerminal(prompt), true, line) != ReadResult::Line)
+      if (m_term.ReadLine(prompt, true, line) != ReadResult::Line)
         return kFolderOptionsCancel;
       char key = AnswerKey(line);
       if (key == 0) break;
@@ -140,9 +147,9 @@ int CConsoleJobView::AskFolderOptions(bool encrypt, FolderOptions& options) {
     std::string prompt = std::string("나. 폴더에서 포함(필터링)할 파일명(와일드카드) (*.txt)\n") +
                          "(기본: " + options.filter.GetBuffer() + ") > ";
     std::string line;
-    if (m_term.ReadLine(m_term.ToTerminal(prompt), true, line) != ReadResult::Line)
+    if (m_term.ReadLine(prompt, true, line) != ReadResult::Line)
       return kFolderOptionsCancel;
-    if (AnswerKey(line) != 0) options.filter = m_term.FromTerminal(line).c_str();
+    if (AnswerKey(line) != 0) options.filter = FilterOf(m_term, line).c_str();
   }
   return kFolderOptionsOk;
 }
@@ -150,10 +157,6 @@ int CConsoleJobView::AskFolderOptions(bool encrypt, FolderOptions& options) {
 void CConsoleJobView::ShowAlert(const char* caption, const char* text) {
   m_term.Err(m_term.ToTerminal(std::string(caption ? caption : "") + "\n" + (text ? text : "")) +
              "\n");
-}
-
-void CConsoleKeyFileView::ShowWarning(const char* text) {
-  m_term.Err(m_term.ToTerminal(std::string("[경고]\n") + (text ? text : "")) + "\n");
 }
 
 void CLogEcho::LogWritten(int level, const char* text, size_t length) {
@@ -193,3 +196,5 @@ int CKeyFileRegistry::ReadString(RegRoot root, const char* subkey, const char* n
   memcpy(buf, value.c_str(), value.size() + 1);
   return 1;
 }
+
+}  // namespace trisel_cli

@@ -1,8 +1,5 @@
-// Trisel's views and questions on a terminal.
-//
-// The core speaks CP949; the terminal UTF-8. ITerminal does the reading,
-// the writing and the conversion, so the logic here can be tested with a
-// scripted terminal.
+// Trisel's views and questions on a terminal (console/terminal.h), which
+// can be a scripted one in tests.
 #ifndef MIRELKA_TRISEL_CLI_CONSOLE_H
 #define MIRELKA_TRISEL_CLI_CONSOLE_H
 
@@ -10,36 +7,16 @@
 
 #include "common/log.h"
 #include "common/registry.h"
-#include "textcipher/keyfile_view.h"
+#include "console/terminal.h"
 #include "trisel/cli/cli_options.h"
-#include "trisel/job_state.h"
 #include "trisel/job_view.h"
 #include "trisel/report_ui.h"
 #include "trisel/trisel_view.h"
 
-enum class ReadResult { Line, End, Interrupted };
+namespace trisel_cli {
 
-class ITerminal {
- public:
-  virtual ~ITerminal() = default;
-  // Questions can be asked: standard input and standard error are terminals.
-  virtual bool Interactive() = 0;
-  // Progress can be drawn: standard error is a terminal.
-  virtual bool ShowsProgress() = 0;
-  // Prints a prompt on standard error and reads one line (without its line
-  // break) from standard input, echoed or not.
-  virtual ReadResult ReadLine(const std::string& prompt, bool echo, std::string& line) = 0;
-  // Whole lines for standard output and standard error (UTF-8).
-  virtual void Out(const std::string& text) = 0;
-  virtual void Err(const std::string& text) = 0;
-  // The progress line on standard error, redrawn in place; cleared by the
-  // next Out or Err.
-  virtual void Progress(const std::string& text) = 0;
-  // CP949 to the terminal's UTF-8 and back; bytes that do not convert are
-  // passed through.
-  virtual std::string ToTerminal(const std::string& cp949) = 0;
-  virtual std::string FromTerminal(const std::string& utf8) = 0;
-};
+using console::ITerminal;
+using console::ReadResult;
 
 // The reporter's questions with the texts of the message boxes. Without a
 // terminal: Abort/Retry/Ignore answers Ignore, the Yes/No questions No, the
@@ -97,24 +74,6 @@ class CConsoleJobView : public IJobView {
   std::string m_status;
 };
 
-// The common key file reader's messages; Ctrl+C stops it.
-class CConsoleKeyFileView : public IKeyFileView {
- public:
-  CConsoleKeyFileView(ITerminal& term, const JobState& job) : m_term(term), m_job(job) {}
-  KeyFileProgram Program() const override { return KeyFileProgram::Trisel; }
-  void Show() override {}
-  void SetRange(int32_t, int32_t) override {}
-  void SetPosition(int32_t) override {}
-  void SetText(const char*) override {}
-  void ShowWarning(const char* text) override;
-  bool CancelRequested() override { return m_job.cancelKeyFile.load() != 0; }
-  void Finish() override {}
-
- private:
-  ITerminal& m_term;
-  const JobState& m_job;
-};
-
 // Shows the job log on standard output and the error log, without its
 // headings (they repeat the job log's), on standard error, as they are
 // written.
@@ -157,5 +116,7 @@ class CKeyFileRegistry : public IRegistry {
   KeyFileChoice m_choice;
   std::string m_path;
 };
+
+}  // namespace trisel_cli
 
 #endif

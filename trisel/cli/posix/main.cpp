@@ -2,25 +2,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <climits>
 #include <clocale>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "common/filesystem.h"
 #include "common/log.h"
-#include "common/posix/native_paths.h"
 #include "common/registry.h"
+#include "console/keyfile_view.h"
+#include "console/password.h"
+#include "console/terminal.h"
 #include "trisel/cli/cli_options.h"
 #include "trisel/cli/console.h"
-#include "trisel/cli/posix/terminal.h"
-#include "trisel/cli/startup_checks.h"
 #include "trisel/job.h"
 #include "trisel/settings.h"
+#include "trisel/startup_checks.h"
+
+using namespace trisel_cli;
 
 namespace {
 
@@ -35,34 +34,13 @@ std::string Absolute(const std::string& path) {
   return full;
 }
 
-// The first line of the file, as bytes, without its line break.
-bool ReadPasswordFile(const std::string& path, std::string& password) {
-  FILE* fp = fopen(path.c_str(), "rb");
-  if (!fp) return false;
-  password.clear();
-  int c;
-  while ((c = fgetc(fp)) != EOF && c != '\n') password += static_cast<char>(c);
-  bool ok = !ferror(fp);
-  fclose(fp);
-  if (!password.empty() && password.back() == '\r') password.pop_back();
-  return ok;
-}
-
-bool AskPassword(ITerminal& term, std::string& password) {
-  for (int attempt = 0; attempt < 3; ++attempt) {
-    std::string first, second;
-    if (term.ReadLine(term.ToTerminal("암호: "), false, first) != ReadResult::Line) return false;
-    if (term.ReadLine(term.ToTerminal("확인: "), false, second) != ReadResult::Line) return false;
-    first = term.FromTerminal(first);
-    second = term.FromTerminal(second);
-    const char* refusal = CheckPasswordInput(first.c_str(), second.c_str());
-    if (!refusal) {
-      password = first;
-      return true;
-    }
-    term.Err(term.ToTerminal(std::string("[경고] ") + refusal) + "\n");
-  }
-  return false;
+// Ctrl+C during a job (busy) stops it as the dialog's cancel button does.
+bool CancelRunningJob() {
+  JobState& job = TheJobState();
+  if (job.busy.load(std::memory_order_relaxed) == 0) return false;
+  job.cancel.store(1, std::memory_order_relaxed);
+  job.cancelKeyFile.store(1, std::memory_order_relaxed);
+  return true;
 }
 
 int ExitFor(int rc, const JobState& job) {
@@ -81,7 +59,9 @@ int ExitFor(int rc, const JobState& job) {
 
 int main(int argc, char** argv) {
   setlocale(LC_ALL, "");
-  CPosixTerminal term;
+  std::unique_ptr<console::ITerminal> terminal =
+      console::OpenTerminal(console::QuestionInput::StandardInput);
+  console::ITerminal& term = *terminal;
 
   CliOptions options;
   std::string error;
@@ -101,12 +81,12 @@ int main(int argc, char** argv) {
   const bool encrypt = options.Encrypt();
 
   // The core works in CP949; names on disk are converted at the file system.
-  CNativePathFileSystem fs(RealFileSystem());
+  IFileSystem& fs = console::Cp949FileSystem();
   std::vector<std::string> items;
-  for (const std::string& p : options.paths) items.push_back(NativeToCp949(Absolute(p)));
+  for (const std::string& p : options.paths) items.push_back(console::ArgumentToCp949(Absolute(p)));
   std::string keyFile;
   if (options.keyFile == KeyFileChoice::Path) {
-    keyFile = NativeToCp949(Absolute(options.keyFilePath));
+    keyFile = console::ArgumentToCp949(Absolute(options.keyFilePath));
     if (keyFile.size() > 259) {
       // Never fall back to the password alone behind the user's back.
       term.Err("trisel-cli: the key file path is longer than 259 bytes\n");
@@ -132,13 +112,12 @@ int main(int argc, char** argv) {
   } storeOnExit{store, options.deleteSource};
 
   JobState& state = TheJobState();
-  InstallInterruptHandler(state);
+  console::InstallInterruptHandler(CancelRunningJob);
 
   std::string password;
   if (options.hasPasswordFile) {
-    if (!ReadPasswordFile(options.passwordFile, password)) {
-      term.Err("trisel-cli: cannot read the password file " + options.passwordFile + ": " +
-               strerror(errno) + "\n");
+    if (!console::ReadPasswordFile(options.passwordFile, password, error)) {
+      term.Err("trisel-cli: " + error + "\n");
       return kExitUsage;
     }
     if (const char* refusal = CheckPasswordInput(password.c_str(), password.c_str())) {
@@ -148,8 +127,11 @@ int main(int argc, char** argv) {
   } else if (!term.Interactive()) {
     term.Err("trisel-cli: no terminal to ask the password on; use --password-file FILE\n");
     return kExitUsage;
-  } else if (!AskPassword(term, password)) {
-    return kExitUsage;
+  } else {
+    const console::PasswordQuestion question = {"암호: ", "확인: ", PasswordRefusalText, "[경고] ",
+                                                "trisel-cli", 3};
+    if (console::AskPassword(term, question, password) != console::PasswordAnswer::Ok)
+      return kExitUsage;
   }
 
   // The logs are shown as they are written; files only under --log-dir,
@@ -172,7 +154,7 @@ int main(int argc, char** argv) {
   CConsoleReportUI reportUI(term, options.overwrite);
   CConsoleProgress progress(term);
   CConsoleJobView jobView(term, options);
-  CConsoleKeyFileView keyView(term, state);
+  console::CConsoleKeyFileView keyView(term, KeyFileProgram::Trisel, "[경고]", &state.cancelKeyFile);
   CTriselJob job(fs, registry, reportUI, progress, jobView, keyView, state);
   std::vector<const char*> jobArgs = {"trisel-cli", options.modeSwitch.c_str()};
   for (const std::string& item : items) jobArgs.push_back(item.c_str());

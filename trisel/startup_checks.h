@@ -1,9 +1,10 @@
-// The checks Trisel makes before it shows its dialog, shared by the console.
-#ifndef MIRELKA_TRISEL_CLI_STARTUP_CHECKS_H
-#define MIRELKA_TRISEL_CLI_STARTUP_CHECKS_H
+// The checks Trisel makes before it shows its dialog, shared by trisel-cli.
+#ifndef MIRELKA_TRISEL_STARTUP_CHECKS_H
+#define MIRELKA_TRISEL_STARTUP_CHECKS_H
 
 #include "common/filesystem.h"
 #include "common/mystring.h"
+#include "common/password_check.h"
 
 // The usage text of Trisel (CP949).
 const char* TriselUsageText();
@@ -13,6 +14,9 @@ const char* TriselUsageText();
 // true. A .tsl file (any ASCII case) is refused for encryption, any other
 // file for decryption.
 bool SingleFileRefusal(IFileSystem& fs, bool encrypt, const char* path, CMyString& message);
+
+// Trisel's wording of a failed password check (CP949), "" for Ok.
+const char* PasswordRefusalText(PasswordCheck check);
 
 // The password check of the run button: null when accepted, else the
 // refusal text (both empty, one empty, or different byte for byte).

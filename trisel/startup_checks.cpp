@@ -1,4 +1,4 @@
-#include "trisel/cli/startup_checks.h"
+#include "trisel/startup_checks.h"
 
 #include <cstring>
 
@@ -28,12 +28,18 @@ bool SingleFileRefusal(IFileSystem& fs, bool encrypt, const char* path, CMyStrin
   return true;
 }
 
+const char* PasswordRefusalText(PasswordCheck check) {
+  switch (check) {
+    case PasswordCheck::BothEmpty: return "<암호>와 <확인>을 입력하십시오.";
+    case PasswordCheck::PasswordEmpty: return "<암호>를 입력하십시오.";
+    case PasswordCheck::ConfirmEmpty: return "<확인>을 입력하십시오.";
+    case PasswordCheck::Mismatch: return "<암호>와 <확인>이 일치하지 않습니다.";
+    case PasswordCheck::Ok: break;
+  }
+  return "";
+}
+
 const char* CheckPasswordInput(const char* password, const char* confirmation) {
-  bool noPassword = !password || !*password;
-  bool noConfirmation = !confirmation || !*confirmation;
-  if (noPassword && noConfirmation) return "<암호>와 <확인>을 입력하십시오.";
-  if (noPassword) return "<암호>를 입력하십시오.";
-  if (noConfirmation) return "<확인>을 입력하십시오.";
-  if (strcmp(password, confirmation) != 0) return "<암호>와 <확인>이 일치하지 않습니다.";
-  return nullptr;
+  PasswordCheck check = CheckPassword(password, confirmation);
+  return check == PasswordCheck::Ok ? nullptr : PasswordRefusalText(check);
 }
