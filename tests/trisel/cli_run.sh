@@ -27,6 +27,8 @@ printf w >"$T/A/D/w.txt"; printf doc >"$T/A/D/w.doc"
 run 2; has "$T/err" "Trisel -e \"file1\""
 run 0 --help
 run 2 -e "$T/A"  # no password without a terminal
+printf 'pass\0word\n' >"$T/pw0"  # the cipher would take only "pass"
+run 2 -e --password-file "$T/pw0" "$T/A"; has "$T/err" "holds a zero byte"
 for bad in -d --overwrite=some --key-file= --frobnicate --filter; do run 2 -e "$T/A" $bad; done
 
 # No flags, no terminal: the stored options (defaults: this folder, *.*).
