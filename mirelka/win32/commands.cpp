@@ -1,14 +1,16 @@
 // Commands whose work belongs to other parts of the program: the update
 // check, the banner, the options sheet, the find dialog and the about and
 // notice boxes. Until those parts are in, each is a safe no-op (the update
-// check reports "nothing to do" so its poll timer stops). Help pages and
-// the home page already open.
+// check reports "nothing to do" so its poll timer stops). Help pages, the
+// home page and the banner (common/win32/banner_window.h) already work.
 #include <windows.h>
 
 #include "common/vendor.h"
+#include "common/win32/banner_window.h"
 #include "common/win32/help_browser.h"
 #include "mirelka/win32/app.h"
 #include "mirelka/win32/main_window.h"
+#include "mirelka/win32/resource.h"
 
 void StartUpdateCheck() {
   // The check of the vendor's version file runs on its own thread and sets
@@ -16,8 +18,28 @@ void StartUpdateCheck() {
   App().updateState = 0;
 }
 
-void StartBannerText() {}
-void StartBannerImage() {}
+void StartBannerText() {
+  // The text goes into the output edit of the coming run; the cipher result
+  // replaces it later.
+  CMirelkaApp& app = App();
+  HWND output = app.cap.encryptMode == 1 ? app.result : app.source;
+  HANDLE thread = StartBannerTextThread(output, 1000);
+  if (thread == nullptr) return;
+  if (app.bannerTextThread) CloseHandle(app.bannerTextThread);
+  app.bannerTextThread = thread;
+}
+
+void StartBannerImage() {
+  CMirelkaApp& app = App();
+  HANDLE thread = StartBannerImageThread();  // null while an earlier one still runs
+  if (thread == nullptr) return;
+  if (app.bannerImageThread) CloseHandle(app.bannerImageThread);
+  app.bannerImageThread = thread;
+}
+
+void AttachBanner() { BannerAttach(App().banner, kMirelkaBanner, IDC_BUTTON_CURSOR, &App().instance); }
+void StopBanner() { StopBannerDownloads(); }
+void DetachBanner() { BannerDetach(App().banner); }
 void OpenOptions() {}
 void OpenFindDialog(bool) {}
 void FindAgain(bool) {}
@@ -28,11 +50,4 @@ void OpenHelp(const char* page) { OpenHelpPage(App().main, page); }
 
 void OpenHomePage() { OpenWebPageDirect(TheVendorServer().homePage.GetBuffer(), SW_SHOWMAXIMIZED); }
 
-void DrawBanner(const DRAWITEMSTRUCT& item) {
-  // Until the vendor's banner arrives: a white panel with the program's name.
-  FillRect(item.hDC, &item.rcItem, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  RECT r = item.rcItem;
-  SetBkMode(item.hDC, TRANSPARENT);
-  SetTextColor(item.hDC, RGB(45, 91, 196));
-  DrawTextA(item.hDC, "Mirelka v1.0", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-}
+void DrawBanner(const DRAWITEMSTRUCT& item) { BannerDrawItem(&item); }

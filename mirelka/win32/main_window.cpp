@@ -152,6 +152,7 @@ bool OnCreate(HWND hwnd, const CREATESTRUCTA& cs) {
   // Every button of the process shows the program's cursor.
   SetClassLongPtrA(app.encode, GCLP_HCURSOR,
                    reinterpret_cast<LONG_PTR>(LoadCursorA(app.instance, MAKEINTRESOURCEA(IDC_BUTTON_CURSOR))));
+  AttachBanner();
 
   CreateEdits(cs.cx, cs.cy);
   ApplySettings(kSetAll & ~(kSetFont | kSetTabStop));
@@ -162,6 +163,7 @@ void OnDestroy(HWND hwnd) {
   CMirelkaApp& app = App();
   if (g_started) {
     app.bannerStop = 1;
+    StopBanner();
     SaveWindowPos();
     SaveSettings(RealRegistry(), app.settings, kSetAll);
     AddTrayIcon(hwnd, NIM_DELETE);
@@ -172,6 +174,7 @@ void OnDestroy(HWND hwnd) {
     *h = nullptr;
   }
   GiveBackEditProcs();
+  DetachBanner();
   for (HBITMAP& b : g_pictures) {
     if (b) DeleteObject(b);
     b = nullptr;

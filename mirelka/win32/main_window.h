@@ -76,5 +76,11 @@ void ShowAbout();
 void ShowNotice();
 void OpenHomePage();
 void DrawBanner(const DRAWITEMSTRUCT& item);
+// The banner strip: attached at creation (the shipped picture shows),
+// stopped first at the end (a running download ends) and detached with the
+// other subclassed controls.
+void AttachBanner();
+void StopBanner();
+void DetachBanner();
 
 #endif

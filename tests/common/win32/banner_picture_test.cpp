@@ -1,0 +1,213 @@
+// The banner's picture player under Wine: what it refuses, what it decodes,
+// and the pixels each animation step leaves in the memory picture.
+#include "common/win32/banner_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "common/gif_blocks.h"
+#include "support/gif_builder.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using gifbuild::Gif;
+
+// A hidden window for the player to size and draw for.
+class BannerPictureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = CreateWindowA("STATIC", "banner", WS_POPUP, 0, 0, 170, 85, nullptr, nullptr,
+                            GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window_, nullptr);
+  }
+  void TearDown() override { DestroyWindow(window_); }
+
+  bool Load(CBannerPicture& p, const std::vector<uint8_t>& bytes) {
+    return p.LoadMemory(bytes.data(), bytes.size());
+  }
+  // The memory picture's pixels along its top row.
+  std::vector<COLORREF> Row(CBannerPicture& p) {
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, p.Width(), p.Height());
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    p.CopyTo(dc);
+    std::vector<COLORREF> row;
+    for (int x = 0; x < p.Width(); ++x) row.push_back(GetPixel(dc, x, 0));
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return row;
+  }
+
+  HWND window_ = nullptr;
+};
+
+// A GIF of exactly `size` bytes: two frames, padded with comments (a
+// comment of n bytes takes n + 4, an empty one 3).
+std::vector<uint8_t> GifOfSize(size_t size) {
+  Gif g(16, 16, 1);
+  g.Control(10, 1).Image(0, 0, 16, 16, 1).Control(10, 1).Image(4, 4, 8, 8, 0);
+  for (size_t room = size - 1 - g.bytes.size(); room != 0; room = size - 1 - g.bytes.size()) {
+    if (room > 262) g.Comment(std::string(255, 'c'));
+    else if (room == 3) g.Comment("");
+    else if (room >= 5 && room <= 259) g.Comment(std::string(room - 4, 'c'));
+    else if (room > 104) g.Comment(std::string(100, 'c'));
+    else break;
+  }
+  g.Trailer();
+  return g.bytes;
+}
+
+TEST_F(BannerPictureTest, FileSizeLimit) {
+  CTempDir dir;
+  for (size_t size : {size_t{1048576}, size_t{1048577}}) {
+    const std::vector<uint8_t> bytes = GifOfSize(size);
+    ASSERT_EQ(bytes.size(), size);
+    const std::string path = dir / ("big" + std::to_string(size) + ".gif");
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+
+    // The refusal's box is answered from here.
+    std::string boxText;
+    std::thread answer([&] {
+      for (int i = 0; i < 200 && boxText.empty(); ++i) {
+        HWND box = FindWindowA("#32770", "Warning");
+        if (box != nullptr) {
+          char text[128] = {};
+          GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+          boxText = text;
+          PostMessageA(box, WM_COMMAND, IDOK, 0);
+        }
+        Sleep(25);
+      }
+    });
+    CBannerPicture p(window_);
+    const bool loaded = p.LoadFile(path.c_str());
+    answer.join();
+    if (size == 1048576) {
+      EXPECT_TRUE(loaded);
+      EXPECT_EQ(p.FileSize(), 1048576u);
+      EXPECT_EQ(p.FrameCount(), 2u);
+      EXPECT_EQ(boxText, "");
+    } else {
+      EXPECT_FALSE(loaded);
+      EXPECT_EQ(boxText, "Banner image size too big(max:1M)!");
+    }
+  }
+  CBannerPicture missing(window_);
+  EXPECT_FALSE(missing.LoadFile((dir / "none.gif").c_str()));
+}
+
+TEST_F(BannerPictureTest, WhatLoadsAndHowManyFrames) {
+  const std::vector<uint8_t> bad = gifbuild::LzwData(4, 1);
+  auto withCode = [&](int code) {
+    std::vector<uint8_t> d = bad;
+    d[0] = static_cast<uint8_t>(code);
+    return d;
+  };
+  struct Row {
+    const char* name;
+    Gif gif;
+    int loads;      // -1: as the system's picture loader decides
+    size_t frames;  // 0: shown as a still picture
+    int width, height;
+  } rows[] = {
+      {"no graphic block", Gif(20, 10).App().Trailer(), false, 0, 0, 0},
+      {"one image", Gif(20, 10).Control(5).Image(0, 0, 20, 10).Trailer(), true, 0, 20, 10},
+      {"two images", Gif(20, 10).Image(0, 0, 20, 10).Image(5, 5, 2, 2, 0).Trailer(), true, 2, 20, 10},
+      {"local colour tables", Gif(30, 8, -1).Image(0, 0, 30, 8, 1, 2).Image(0, 0, 5, 5, 3, 0).Trailer(),
+       true, 2, 30, 8},
+      {"no trailer", Gif(9, 9).Image(0, 0, 9, 9).Image(1, 1, 3, 3).Image(2, 2, 3, 3), true, 3, 9, 9},
+      {"two controls in a row", Gif(9, 9).Control(1, 3).Control(50, 2).Image(0, 0, 9, 9).Image(0, 0, 4, 4).Trailer(),
+       true, 2, 9, 9},
+      {"frames beyond the screen", Gif(10, 10).Image(0, 0, 10, 10).Image(8, 8, 6, 6).Image(300, 300, 2, 2).Trailer(),
+       true, 3, 10, 10},
+      {"zero-size screen", Gif(0, 0).Image(0, 0, 4, 4).Image(0, 0, 4, 4).Trailer(), false, 0, 0, 0},
+      {"zero-size frames", Gif(10, 10).Image(0, 0, 0, 4).Image(0, 0, 4, 0).Trailer(), false, 0, 0, 0},
+      {"code sizes 0, 12, 13, 255 and 2",
+       Gif(10, 10).RawImage(0, 0, 2, 2, withCode(0)).RawImage(0, 0, 2, 2, withCode(12))
+           .RawImage(0, 0, 2, 2, withCode(13)).RawImage(0, 0, 2, 2, withCode(255)).Image(0, 0, 10, 10).Trailer(),
+       true, 1, 10, 10},
+      {"disposal 3 on the first frame", Gif(9, 9).Control(0, 3).Image(0, 0, 9, 9).Control(2, 2).Image(0, 0, 3, 3).Trailer(),
+       true, 2, 9, 9},
+      {"version 90a goes to the picture loader",
+       Gif(20, 10, 1, "90a").Image(0, 0, 20, 10).Image(0, 0, 2, 2).Trailer(), -1, 0, 0, 0},
+  };
+  for (Row& r : rows) {
+    CBannerPicture p(window_);
+    const bool loaded = Load(p, r.gif.bytes);
+    if (r.loads >= 0) {
+      EXPECT_EQ(loaded, r.loads == 1) << r.name;
+    }
+    EXPECT_EQ(p.FrameCount(), r.frames) << r.name;
+    if (r.loads == 1) {
+      EXPECT_TRUE(p.Start()) << r.name;
+      EXPECT_EQ(p.Width(), r.width) << r.name;
+      EXPECT_EQ(p.Height(), r.height) << r.name;
+      RECT rc;
+      GetWindowRect(window_, &rc);
+      EXPECT_EQ(rc.right - rc.left, r.width) << r.name << ": the banner takes the picture's size";
+      p.Stop();
+    }
+  }
+}
+
+// Tens of thousands of tiny frames: only the budget is decoded, and the
+// process's GDI objects come back when the picture goes.
+TEST_F(BannerPictureTest, ManyFramesKeepToTheBudget) {
+  Gif g(4, 4, 0);
+  for (int i = 0; i < 100000; ++i) g.Control(1, 2).Image(0, 0, 1, 1, i & 1);
+  g.Trailer();
+  const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  {
+    CBannerPicture p(window_);
+    ASSERT_TRUE(Load(p, g.bytes));
+    EXPECT_EQ(p.FrameCount(), gif::kMaxFrames);
+    ASSERT_TRUE(p.Start());
+    Sleep(300);
+    EXPECT_TRUE(p.IsPlaying());
+    const DWORD during = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    EXPECT_LT(during - before, 3 * gif::kMaxFrames + 10);
+  }
+  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before + 2);
+}
+
+// Disposal 3 gives back what the frame covered, disposal 2 leaves the
+// background colour, and each loop starts on a cleared picture.
+TEST_F(BannerPictureTest, DisposalAndLoopPixels) {
+  Gif g(4, 1, 2);  // colours: 0 white, 1 red, 3 grey
+  g.Control(10, 1).Image(0, 0, 3, 1, 1);
+  g.Control(10, 3).Image(1, 0, 1, 1, 3);
+  g.Control(10, 2).Image(2, 0, 1, 1, 0);
+  g.Control(10, 1).Image(3, 0, 1, 1, 3);
+  g.Trailer();
+  CBannerPicture p(window_);
+  ASSERT_TRUE(Load(p, g.bytes));
+  ASSERT_EQ(p.FrameCount(), 4u);
+  const COLORREF F = GetSysColor(COLOR_BTNFACE), R = RGB(0xE0, 0x20, 0x20), W = RGB(255, 255, 255);
+  const COLORREF G = RGB(146, 146, 146);
+  EXPECT_EQ(Row(p), (std::vector<COLORREF>{F, F, F, F}));
+  EXPECT_EQ(p.DrawCurrent(), 100u);
+  EXPECT_EQ(Row(p), (std::vector<COLORREF>{R, R, R, F}));
+  const std::vector<COLORREF> want[] = {
+      {R, G, R, F},  // frame 1
+      {R, R, W, F},  // frame 1 gone (disposal 3), frame 2
+      {R, R, F, G},  // frame 2 cleared (disposal 2), frame 3
+      {R, R, R, F},  // the loop: cleared, frame 0
+      {R, G, R, F},
+  };
+  for (size_t i = 0; i < std::size(want); ++i) {
+    p.Step();
+    EXPECT_EQ(Row(p), want[i]) << "step " << i + 1;
+  }
+}
+
+}  // namespace
