@@ -1,5 +1,0 @@
-set(_registry_tests ${CMAKE_CURRENT_LIST_DIR}/registry_test.cpp)
-if(WIN32)
-  list(APPEND _registry_tests ${CMAKE_CURRENT_LIST_DIR}/win32/registry_win32_test.cpp)
-endif()
-mirelka_add_test(registry_tests SOURCES ${_registry_tests} LIBS mirelka_registry mirelka_test_support)
