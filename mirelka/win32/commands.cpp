@@ -1,8 +1,8 @@
 // Commands whose work belongs to other parts of the program: the update
 // check, the banner, the options sheet, the find dialog and the about and
-// notice boxes. Until those parts are in, each is a safe no-op (the update
-// check reports "nothing to do" so its poll timer stops). Help pages, the
-// home page and the banner (common/win32/banner_window.h) already work.
+// notice boxes. Until those parts are in, each is a safe no-op. Help pages,
+// the home page, the banner (common/win32/banner_window.h) and the update
+// check (update/win32/update_check.h) already work.
 #include <windows.h>
 
 #include "common/vendor.h"
@@ -11,11 +11,12 @@
 #include "mirelka/win32/app.h"
 #include "mirelka/win32/main_window.h"
 #include "mirelka/win32/resource.h"
+#include "update/win32/update_check.h"
 
 void StartUpdateCheck() {
   // The check of the vendor's version file runs on its own thread and sets
   // updateState to 0 (nothing to do) or 1 (the updater runs, Mirelka ends).
-  App().updateState = 0;
+  BeginUpdateCheck(App().main, App().updateState);
 }
 
 void StartBannerText() {

@@ -149,6 +149,24 @@ void Happy() {
   ExpectRestartedWithNoUpdate();
 }
 
+// The same with the real Mirelka.exe. It cannot tell how it was started;
+// the run script checks in the server's log that the restarted Mirelka did
+// not ask for the version again, as "noupdate" makes it.
+void HappyMirelka() {
+  Program mirelka;
+  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  Require(WaitUpdaterDialog() != nullptr, "the updater's dialog appeared");
+  Check(mirelka.Ended(15000), "Mirelka closed for the update");
+  Check(UpdaterEnded(120000), "the updater ended");
+  Check(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka was restarted");
+  Sleep(2000);
+  Check(UpdaterPid() == 0, "the restarted Mirelka did not start the updater again");
+  for (DWORD pid : ProcessesNamed("Mirelka.exe")) {
+    HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (h) TerminateProcess(h, 0), WaitForSingleObject(h, 5000), CloseHandle(h);
+  }
+}
+
 // No server: Mirelka's check fails quietly and Mirelka stays.
 void NoServer() {
   Program mirelka;
@@ -257,6 +275,7 @@ struct Scenario {
 };
 const Scenario kScenarios[] = {
     {"happy", Happy},
+    {"happy-mirelka", HappyMirelka},
     {"no-server", NoServer},
     {"missing", [] { Failure("failed-missing"); }},
     {"short", [] { Failure("failed-short"); }},
