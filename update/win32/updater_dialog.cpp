@@ -48,6 +48,7 @@ class CUpdaterDialog : public IUpdaterView {
     SendDlgItemMessageA(m_hwnd, IDC_FILES_BAR, PBM_SETPOS, static_cast<WPARAM>(number), 0);
     SetDlgItemTextA(m_hwnd, IDC_FILE_NAME, name);
     SendDlgItemMessageA(m_hwnd, IDC_FILE_BAR, PBM_SETPOS, 0, 0);
+    m_filePos = -1;
   }
   void FileProgress(uint64_t position, uint64_t total) override {
     // The bar takes a 32-bit signed range: large files are shown in
@@ -58,8 +59,15 @@ class CUpdaterDialog : public IUpdaterView {
     if (range != m_fileRange) {
       SendDlgItemMessageA(m_hwnd, IDC_FILE_BAR, PBM_SETRANGE32, 0, range);
       m_fileRange = range;
+      m_filePos = -1;
     }
-    SendDlgItemMessageA(m_hwnd, IDC_FILE_BAR, PBM_SETPOS, static_cast<WPARAM>(position >> shift), 0);
+    // Every move repaints the bar, which costs more than reading a chunk:
+    // the bar moves in steps of a thousandth.
+    LPARAM pos = static_cast<LPARAM>(position >> shift);
+    if (m_filePos < 0 || pos == range || pos - m_filePos >= range / 1000) {
+      SendDlgItemMessageA(m_hwnd, IDC_FILE_BAR, PBM_SETPOS, static_cast<WPARAM>(pos), 0);
+      m_filePos = pos;
+    }
   }
   bool CancelRequested() override {
     MSG msg;
@@ -97,6 +105,7 @@ class CUpdaterDialog : public IUpdaterView {
   bool m_downloading = false;  // a download loop is reading
   bool m_cancel = false;       // Cancel was pressed during it
   LPARAM m_fileRange = -1;
+  LPARAM m_filePos = -1;  // where the bytes bar was last set
 };
 
 BOOL CUpdaterDialog::OnInit() {

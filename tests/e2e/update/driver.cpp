@@ -269,6 +269,26 @@ void BrokenProgram() {
   Check(updater.Ended(15000), "the updater ended");
 }
 
+// Times one update of a big file (scripts/bench.d/update.sh): from the
+// progress group's appearance to the installing message, the downloads only.
+void Bench() {
+  Program updater;
+  Require(StartUpdater("Mirelka", updater), "updater started");
+  HWND dialog = WaitUpdaterDialog();
+  Require(dialog != nullptr, "the updater's dialog appeared");
+  DWORD start = 0, end = 0;
+  WaitUntil([&] {
+    if (!IsWindow(dialog)) return true;
+    if (!start && Visible(dialog, kCounter)) start = GetTickCount();
+    if (start && Visible(dialog, kMessage)) end = GetTickCount();
+    return end != 0;
+  }, 600000, 2);
+  Require(start && end, "the download was seen from start to end");
+  Say("BENCH %.3f\n", (end - start) / 1000.0);
+  Check(updater.Ended(120000), "the updater ended");
+  ExpectRestartedWithNoUpdate();
+}
+
 struct Scenario {
   const char* name;
   void (*run)();
@@ -286,6 +306,7 @@ const Scenario kScenarios[] = {
     {"running", Running},
     {"by-hand", ByHand},
     {"broken-program", BrokenProgram},
+    {"bench", Bench},
 };
 
 }  // namespace
