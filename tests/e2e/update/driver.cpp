@@ -181,6 +181,20 @@ void NoServer() {
   Check(mirelka.Ended(10000), "Mirelka closed");
 }
 
+// update.exe is missing: Mirelka says so and still closes.
+void NoUpdater() {
+  Program mirelka;
+  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  Box box;
+  Require(WaitBox(mirelka.pi.dwProcessId, box, 30000), "Mirelka's box appeared");
+  Check(box.caption == "경고" && box.text.rfind("업데이트 파일 ( update.exe ) 이 손상, 또는 삭제됐습니다.", 0) == 0,
+        "the box says update.exe is damaged or deleted");
+  Shot(box.hwnd, "no-updater");
+  Answer(box.hwnd, IDCANCEL);
+  Check(mirelka.Ended(10000), "Mirelka closed all the same");
+  Check(RunsLog().find("state 1") != std::string::npos, "the check ended with state 1");
+}
+
 // A fault while downloading or installing: the failure box, answered
 // Cancel (the updater just ends).
 void Failure(const char* shot) {
@@ -297,6 +311,7 @@ const Scenario kScenarios[] = {
     {"happy", Happy},
     {"happy-mirelka", HappyMirelka},
     {"no-server", NoServer},
+    {"no-updater", NoUpdater},
     {"missing", [] { Failure("failed-missing"); }},
     {"short", [] { Failure("failed-short"); }},
     {"no-length", [] { Failure("failed-no-length"); }},
