@@ -57,9 +57,18 @@ class CClipboardIO {
     CMirelkaApp& app = App();
     DWORD targetThread = 0, self = GetCurrentThreadId();
     bool attached = false;
+    // Mirelka's window is in front when PASTE is pressed and hides after the
+    // first tick; the application must be the foreground window again for
+    // the keyboard to reach it.
+    if ((flags == KEYS_ARM_PASTE || flags == KEYS_PASTE) && target && GetForegroundWindow() != target)
+      SetForegroundWindow(target);
     if (flags != KEYS_RELEASE) {
       targetThread = target ? GetWindowThreadProcessId(target, nullptr) : 0;
-      attached = targetThread && targetThread != self && AttachThreadInput(targetThread, self, TRUE);
+      // This thread joins the application's input, not the other way round:
+      // under Wine the attached thread takes over the input of the thread it
+      // is attached to, and the application's input is the one the
+      // keyboard reaches.
+      attached = targetThread && targetThread != self && AttachThreadInput(self, targetThread, TRUE);
       if (focus) SetFocus(focus);
     }
     switch (flags) {
@@ -88,7 +97,7 @@ class CClipboardIO {
         }
         break;
     }
-    if (attached) AttachThreadInput(targetThread, self, FALSE);
+    if (attached) AttachThreadInput(self, targetThread, FALSE);
   }
 
   void EmptyClipboardText() {
@@ -207,7 +216,7 @@ DWORD WINAPI CipherWorker(void* arg) {
   kw.closeOnFinish = job->waitDialog;
   kw.cancel = &app.cap.cancelKeyFile;
   CWindowKeyFileView view(kw);
-  CWindowCoderHost host(job->main, job->input, job->output);
+  CWindowCoderHost host(job->main, job->input, job->output, IDM_FIND);
   int rc;
   {
     CTextCoder coder(RealFileSystem(), view);
@@ -282,13 +291,10 @@ void OnCapture() {
   HWND target = GetForegroundWindow();
   HWND focus = nullptr;
   DWORD targetThread = target ? GetWindowThreadProcessId(target, nullptr) : 0;
-  DWORD self = GetCurrentThreadId();
-  if (targetThread == self) {
-    focus = GetFocus();
-  } else if (targetThread && AttachThreadInput(targetThread, self, TRUE)) {
-    focus = GetFocus();
-    AttachThreadInput(targetThread, self, FALSE);
-  }
+  // The application's focus window, read without joining its input.
+  GUITHREADINFO gui = {};
+  gui.cbSize = sizeof gui;
+  if (targetThread && GetGUIThreadInfo(targetThread, &gui)) focus = gui.hwndFocus;
   app.cap.targetWindow = target;
   app.cap.targetFocus = focus;
   CClipboardIO().SendClipboardKeys(target, focus, KEYS_COPY);

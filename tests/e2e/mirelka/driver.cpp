@@ -1,0 +1,750 @@
+// The end-to-end driver that works Mirelka.exe the way a user does, with
+// Wine's notepad as the application that holds the text:
+//   mirelka_e2e.exe WORK APP ARTEFACTS [SCENARIO...]
+//   mirelka_e2e.exe WORK APP ARTEFACTS bench
+// WORK holds the documents and the blocks mirelka-cli made from them (see
+// the run script), APP the folder of Mirelka.exe, ARTEFACTS receives the
+// screenshots. Keys are injected with keybd_event, so they reach the hot key
+// and the accelerators as typed keys do. Results go to WORK\results.txt.
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../driver/ui.h"
+
+namespace {
+
+std::string g_work, g_app, g_art;
+FILE* g_out = nullptr;
+int g_failures = 0;
+
+void Say(const char* fmt, ...) {
+  for (FILE* f : {stdout, g_out}) {
+    if (!f) continue;
+    va_list args;
+    va_start(args, fmt);
+    std::vfprintf(f, fmt, args);
+    va_end(args);
+    std::fflush(f);
+  }
+}
+
+struct Abort {};
+
+void Fail(int line, const std::string& what) {
+  ++g_failures;
+  Say("    FAIL line %d: %s\n", line, what.c_str());
+}
+
+// Shows bytes readably: ASCII as it is, everything else as \xNN.
+std::string Show(const std::string& s) {
+  std::string out;
+  for (unsigned char c : s.substr(0, 160)) {
+    char buf[8];
+    if (c >= 0x20 && c < 0x7F) {
+      out += static_cast<char>(c);
+    } else {
+      std::snprintf(buf, sizeof buf, "\\x%02X", c);
+      out += buf;
+    }
+  }
+  return s.size() > 160 ? out + "...(" + std::to_string(s.size()) + " bytes)" : out;
+}
+
+#define CHECK(cond, what) ((cond) ? void() : Fail(__LINE__, (what)))
+#define CHECK_EQ(want, got, what)                                                             \
+  do {                                                                                        \
+    std::string w_ = (want), g_ = (got);                                                      \
+    if (w_ != g_) Fail(__LINE__, std::string(what) + ": want [" + Show(w_) + "] got [" + Show(g_) + "]"); \
+  } while (0)
+#define REQUIRE(cond, what)                \
+  do {                                     \
+    if (!(cond)) {                         \
+      Fail(__LINE__, (what));              \
+      throw Abort();                       \
+    }                                      \
+  } while (0)
+
+std::string g_password;  // WORK\password.txt, first line
+const char kConf[] = "Software\\Pelmora\\Mirelka\\Conf";
+const char kBasic[] = "Software\\Pelmora\\Mirelka\\Conf\\Basic";
+const char kEdit[] = "Software\\Pelmora\\Mirelka\\Conf\\Edit";
+const char kKey[] = "Software\\Pelmora\\Mirelka\\Conf\\Key";
+const char kKeycomm[] = "Software\\Pelmora\\Mirelka\\Conf\\Keycomm";
+const char kLastState[] = "Software\\Pelmora\\Mirelka\\LastState";
+const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kTooLarge[] =
+    "100KB 이상의 데이터를 선택했습니다. 다음 방안으로 작업하십시오.\n\n"
+    "(방안1) 100KB (한글5만자,영문10만자) 이하로 나누어서 암호화\n\n"
+    "(방안2) 파일로 저장 후, 파일 자체를 암호화\n"
+    "           → 탐색기 마우스 우측 버튼으로 선택 후 <Trisel> 실행";
+
+enum {
+  kIdEncode = 200, kIdPaste = 201, kIdClear = 202, kIdTopmost = 230, kIdHorz = 231, kIdVert = 232,
+  kIdWrap = 233, kIdPassword = 300, kIdConfirm = 301, kIdSource = 303, kIdResult = 304,
+  kIdWaitCancel = 1039, kUmTrayNotify = WM_APP + 100,
+};
+
+std::string Path(const std::string& rel) { return g_work + "\\" + rel; }
+std::string Bytes(const std::string& rel) {
+  std::string out;
+  FILE* f = std::fopen(Path(rel).c_str(), "rb");
+  if (!f) return out;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  std::fclose(f);
+  return out;
+}
+
+void Shot(HWND hwnd, const char* name) {
+  Sleep(300);
+  SaveScreenshot(hwnd ? hwnd : GetDesktopWindow(), g_art + "\\mirelka-" + name + ".bmp");
+}
+
+// --- registry
+void SetDword(const char* key, const char* name, DWORD v) {
+  HKEY k;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+  RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+  RegCloseKey(k);
+}
+void SetString(const char* key, const char* name, const std::string& v) {
+  HKEY k;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &k, nullptr) != ERROR_SUCCESS) return;
+  RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()), static_cast<DWORD>(v.size() + 1));
+  RegCloseKey(k);
+}
+// A number in decimal, a string as it is, "(none)" when missing.
+std::string Reg(const char* key, const char* name) {
+  HKEY k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return "(none)";
+  char buf[1024] = {};
+  DWORD type = 0, size = sizeof buf - 1;
+  LONG r = RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+  RegCloseKey(k);
+  if (r != ERROR_SUCCESS) return "(none)";
+  if (type == REG_DWORD) return std::to_string(static_cast<long>(*reinterpret_cast<LONG*>(buf)));
+  return buf;
+}
+void ClearSettings() {
+  SHDeleteKeyA(HKEY_CURRENT_USER, kConf);
+  SHDeleteKeyA(HKEY_CURRENT_USER, kLastState);
+  HKEY k;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRun, 0, KEY_WRITE, &k) == ERROR_SUCCESS) {
+    RegDeleteValueA(k, "Mirelka");
+    RegCloseKey(k);
+  }
+}
+
+// --- keys, as typed
+void Key(BYTE vk, bool up) {
+  keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0);
+}
+void Tap(BYTE vk) {
+  Key(vk, false);
+  Key(vk, true);
+}
+void HotKey(BYTE modifier) {
+  Key(modifier, false);
+  Key(VK_SCROLL, false);
+  Key(VK_SCROLL, true);
+  Key(modifier, true);
+}
+
+// --- Mirelka
+Program g_mirelka;
+
+HWND Main() {
+  HWND w = nullptr;
+  while ((w = FindWindowExA(nullptr, w, "Mirelka", nullptr)) != nullptr) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == g_mirelka.pi.dwProcessId) return w;
+  }
+  return nullptr;
+}
+HWND Ctl(int id) { return GetDlgItem(Main(), id); }
+std::string CtlText(int id) { return Text(Ctl(id)); }
+bool ReadOnly(int id) { return (GetWindowLongPtrA(Ctl(id), GWL_STYLE) & ES_READONLY) != 0; }
+bool Shown() { return Main() && IsWindowVisible(Main()) && !IsIconic(Main()); }
+
+std::string MirelkaCommand(const char* args = "") {
+  return "\"" + g_app + "\\Mirelka.exe\"" + (*args ? std::string(" ") + args : "");
+}
+
+void StopMirelka() {
+  HWND main = Main();
+  if (main) PostMessageA(main, WM_COMMAND, MAKEWPARAM(40034, 0), 0);
+  g_mirelka.Ended(10000);
+  g_mirelka.Close();
+}
+
+void StartMirelka() {
+  StopMirelka();
+  REQUIRE(StartProgram(MirelkaCommand("noupdate"), g_mirelka), "Mirelka.exe did not start");
+  REQUIRE(WaitUntil([] { return Main() != nullptr; }), "no main window");
+  Sleep(200);
+}
+
+void EnsureMirelka() {
+  if (!Main() || g_mirelka.Ended(0)) StartMirelka();
+}
+
+// --- notepad, the other application
+struct Notepad {
+  Program prog;
+  HWND main = nullptr, edit = nullptr;
+  ~Notepad() { prog.Close(); }
+};
+
+void OpenNotepad(const std::string& rel, Notepad& np) {
+  REQUIRE(StartProgram("notepad.exe \"" + Path(rel) + "\"", np.prog), "notepad did not start");
+  REQUIRE(WaitUntil([&] {
+    np.main = nullptr;
+    while ((np.main = FindWindowExA(nullptr, np.main, "Notepad", nullptr)) != nullptr) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(np.main, &pid);
+      if (pid == np.prog.pi.dwProcessId && IsWindowVisible(np.main)) break;
+    }
+    np.edit = np.main ? FindWindowExA(np.main, nullptr, "Edit", nullptr) : nullptr;
+    return np.edit != nullptr;
+  }), "no notepad window");
+  REQUIRE(WaitUntil([&] { return Text(np.edit) == Bytes(rel); }), "notepad does not show " + rel);
+}
+
+// Selects bytes [start, end) of the (CP949) text: the edit counts characters.
+void SelectBytes(Notepad& np, size_t start, size_t end) {
+  std::string text = Text(np.edit);
+  auto chars = [&](size_t bytes) {
+    return bytes ? MultiByteToWideChar(949, 0, text.data(), static_cast<int>(bytes), nullptr, 0) : 0;
+  };
+  SendMessageA(np.edit, EM_SETSEL, chars(start), chars(end));
+}
+
+void Foreground(HWND hwnd) {
+  WaitUntil([&] {
+    SetForegroundWindow(hwnd);
+    return GetForegroundWindow() == hwnd;
+  }, 5000, 50);
+}
+
+// Presses the hot key over notepad and waits for Mirelka's window.
+void Capture(Notepad& np, BYTE modifier = VK_MENU) {
+  EnsureMirelka();
+  if (IsWindowVisible(Main())) SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  Foreground(np.main);
+  REQUIRE(GetForegroundWindow() == np.main, "notepad is not in front");
+  HotKey(modifier);
+  REQUIRE(WaitUntil([] { return Shown() && GetForegroundWindow() == Main(); }),
+          "Mirelka did not come up after the hot key");
+}
+
+void TypePasswords(const std::string& a, const std::string& b) {
+  SetItemText(Main(), kIdPassword, a);
+  SetItemText(Main(), kIdConfirm, b);
+}
+
+// What the output edit may hold before a run: nothing, or the line break
+// and vendor's banner text that the banner writes there after a capture.
+bool BannerOnly(const std::string& s) { return s.empty() || s.compare(0, 2, "\r\n") == 0; }
+
+// A click into a control of another program: it takes the focus as it does
+// under the mouse.
+void ClickInto(HWND control) {
+  PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  WaitUntil([&] { return FocusOf(control) == control; }, 3000);
+}
+
+std::string Replace(std::string doc, const std::string& what, const std::string& with) {
+  size_t at = doc.find(what);
+  return at == std::string::npos ? doc : doc.replace(at, what.size(), with);
+}
+
+bool ClipboardHas(const char* format, DWORD* value) {
+  bool found = false;
+  if (!OpenClipboard(nullptr)) return false;
+  UINT f = RegisterClipboardFormatA(format);
+  HANDLE h = GetClipboardData(f);
+  if (h) {
+    const DWORD* p = static_cast<const DWORD*>(GlobalLock(h));
+    found = p != nullptr;
+    if (p && value && GlobalSize(h) >= sizeof(DWORD)) *value = *p;
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  return found;
+}
+
+std::string ClipboardText() {
+  std::string text = "(none)";
+  if (!OpenClipboard(nullptr)) return text;
+  HANDLE h = GetClipboardData(CF_TEXT);
+  const char* p = h ? static_cast<const char*>(GlobalLock(h)) : nullptr;
+  if (p) text = p;
+  if (p) GlobalUnlock(h);
+  CloseClipboard();
+  return text;
+}
+
+void PutClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(h), text.c_str(), text.size() + 1);
+  GlobalUnlock(h);
+  SetClipboardData(CF_TEXT, h);
+  CloseClipboard();
+}
+
+// Expects a message box of Mirelka and answers it.
+void ExpectBox(const std::string& text, int answer, const char* shot, const std::string& what) {
+  Box box;
+  REQUIRE(WaitBox(g_mirelka.pi.dwProcessId, box, 15000), what + ": no message box");
+  CHECK_EQ("경고", box.caption, what + ": caption");
+  CHECK_EQ(text, box.text, what + ": text");
+  if (shot) Shot(box.hwnd, shot);
+  CHECK(Answer(box.hwnd, answer), what + ": the box did not close");
+}
+
+// The document, the passage in it and what mirelka-cli makes of it.
+struct Texts {
+  std::string doc = Bytes("doc.txt"), passage = Bytes("passage.txt"), block = Bytes("passage.enc");
+};
+
+}  // namespace
+
+// --- scenarios
+
+// Capture, ENCODE by Enter, paste by F10; the clipboard then holds the block
+// and is marked out of the clipboard history.
+void ScenarioEncrypt() {
+  Texts t;
+  REQUIRE(t.doc.find(t.passage) != std::string::npos && t.block.size() == t.passage.size() + 2,
+          "fixture texts");
+  Notepad np;
+  OpenNotepad("doc.txt", np);
+  size_t at = t.doc.find(t.passage);
+  SelectBytes(np, at, at + t.passage.size());
+  Capture(np);
+  REQUIRE(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "source edit: " + Show(CtlText(kIdSource)));
+  CHECK(BannerOnly(CtlText(kIdResult)), "result edit after capture: " + Show(CtlText(kIdResult)));
+  CHECK(!ReadOnly(kIdSource) && ReadOnly(kIdResult), "encrypt mode: source writable, result read-only");
+  CHECK(FocusOf(Main()) == Ctl(kIdPassword), "password edit focused");
+  CHECK_EQ("", ClipboardText() == "(none)" ? "" : ClipboardText(), "captured text left on the clipboard");
+  TypePasswords(g_password, g_password);
+  Shot(Main(), "capture-horizontal");
+  Tap(VK_RETURN);
+  REQUIRE(WaitUntil([&] { return CtlText(kIdResult) == t.block; }), "result edit: " + Show(CtlText(kIdResult)));
+  CHECK(FocusOf(Main()) == Ctl(kIdEncode), "ENCODE focused after the run");
+  Shot(Main(), "encrypted");
+  Tap(VK_F10);
+  std::string want = Replace(t.doc, t.passage, t.block);
+  CHECK(WaitUntil([&] { return Text(np.edit) == want; }), "notepad after the paste: " + Show(Text(np.edit)));
+  CHECK(WaitUntil([] { return !IsWindowVisible(Main()); }), "Mirelka still visible after the paste");
+  for (int id : {kIdPassword, kIdConfirm, kIdSource, kIdResult}) CHECK_EQ("", CtlText(id), "edit wiped: " + std::to_string(id));
+  CHECK_EQ(t.block, ClipboardText(), "clipboard text after the paste");
+  DWORD v = 1;
+  CHECK(ClipboardHas("ExcludeClipboardContentFromMonitorProcessing", nullptr), "exclusion format");
+  CHECK(ClipboardHas("CanIncludeInClipboardHistory", &v) && v == 0, "history format 0");
+  v = 1;
+  CHECK(ClipboardHas("CanUploadToCloudClipboard", &v) && v == 0, "cloud format 0");
+}
+
+// The block selected again: decrypt mode; ENCODE and PASTE give the plain
+// text back between the delimiters.
+void ScenarioDecrypt() {
+  Texts t;
+  std::string doc = Replace(t.doc, t.passage, t.block);
+  Notepad np;
+  OpenNotepad("doc-enc.txt", np);
+  REQUIRE(Text(np.edit) == doc, "doc-enc.txt");
+  size_t at = doc.find(t.block);
+  SelectBytes(np, at, at + t.block.size());
+  Capture(np);
+  REQUIRE(WaitUntil([&] { return CtlText(kIdResult) == t.block; }), "result edit: " + Show(CtlText(kIdResult)));
+  CHECK_EQ("", CtlText(kIdSource), "source edit in decrypt mode");
+  CHECK(ReadOnly(kIdSource) && !ReadOnly(kIdResult), "decrypt mode: source read-only, result writable");
+  TypePasswords(g_password, g_password);
+  Shot(Main(), "capture-decrypt");
+  Click(Main(), kIdEncode);
+  std::string plain = "\x7F" + t.passage + "\x7F";
+  REQUIRE(WaitUntil([&] { return CtlText(kIdSource) == plain; }), "source edit: " + Show(CtlText(kIdSource)));
+  Click(Main(), kIdPaste);
+  CHECK(WaitUntil([&] { return Text(np.edit) == Replace(doc, t.block, plain); }),
+        "notepad after the paste: " + Show(Text(np.edit)));
+}
+
+// Nothing selected while older text is on the clipboard: the window opens
+// empty. 102400 bytes are taken, 102401 refused with the message.
+void ScenarioLimits() {
+  {
+    Notepad np;
+    OpenNotepad("doc.txt", np);
+    SendMessageA(np.edit, EM_SETSEL, 3, 3);
+    PutClipboardText("older text");
+    Capture(np);
+    CHECK(BannerOnly(CtlText(kIdSource)) && BannerOnly(CtlText(kIdResult)), "edits with nothing selected");
+    CHECK(ClipboardText() != "older text", "the older text was not emptied");
+  }
+  for (const char* name : {"limit.txt", "over.txt"}) {
+    bool over = std::strcmp(name, "over.txt") == 0;
+    Notepad np;
+    OpenNotepad(name, np);
+    SendMessageA(np.edit, EM_SETSEL, 0, -1);
+    Capture(np);
+    if (over) {
+      ExpectBox(kTooLarge, IDOK, "too-large", "102401 bytes");
+      CHECK_EQ("", CtlText(kIdSource), "source edit after 102401 bytes");
+    } else {
+      // Read with WM_GETTEXT: GetWindowTextLength does not ask another
+      // program's edit for its text.
+      CHECK(WaitUntil([] { return CtlText(kIdSource).size() == 102400; }),
+            "102400 bytes not taken: " + std::to_string(CtlText(kIdSource).size()));
+    }
+    SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+}
+
+// One and three delimiters: the cipher's question with the count; No leaves
+// both edits as they were.
+void ScenarioDelimiters() {
+  for (const char* name : {"one-delimiter.txt", "three-delimiters.txt"}) {
+    std::string text = Bytes(name);
+    size_t count = 0;
+    for (char c : text) count += c == '\x7F';
+    Notepad np;
+    OpenNotepad(name, np);
+    SendMessageA(np.edit, EM_SETSEL, 0, -1);
+    Capture(np);
+    REQUIRE(WaitUntil([&] { return CtlText(kIdSource) == text; }), std::string(name) + ": source edit");
+    CHECK(!ReadOnly(kIdSource), "encrypt mode for a wrong count");
+    TypePasswords(g_password, g_password);
+    Sleep(500);  // the banner has written the output edit
+    std::string result = CtlText(kIdResult);
+    Click(Main(), kIdEncode);
+    std::string msg = std::string("잘못된 영역을 선택했습니다.\n\n암호화된 영역을 구분하는 문자인, '\x7F'는,\n") +
+                      "시작, 끝 위치에, 총 ( 2 ) 개가 있어야 합니다.\n\n현재 선택한 영역에서는 총 ( " +
+                      std::to_string(count) + " ) 개가 발견됐습니다.\n\n───────────────────\n '\x7F" +
+                      "' 문자를 선택한 영역에서 찾겠습니까?\n───────────────────";
+    ExpectBox(msg, IDNO, count == 1 ? "delimiters-1" : nullptr, name);
+    Sleep(300);
+    CHECK_EQ(text, CtlText(kIdSource), std::string(name) + ": source after No");
+    CHECK_EQ(result, CtlText(kIdResult), std::string(name) + ": result after No");
+    CHECK(IsWindowEnabled(Ctl(kIdEncode)), "ENCODE enabled again");
+    SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+}
+
+// The four refusals of the password check.
+void ScenarioPasswords() {
+  EnsureMirelka();
+  PostMessageA(Main(), kUmTrayNotify, 0, WM_LBUTTONDBLCLK);
+  REQUIRE(WaitUntil([] { return Shown(); }), "the tray double click did not open the window");
+  const char* const cases[][3] = {
+      {"", "", "<암호(Password)>와 <확인(Confirm)>을 입력하십시오."},
+      {"", "x", "<암호(Password)>를 입력하십시오."},
+      {"x", "", "<확인(Confirm)>을 입력하십시오."},
+      {"secret", "secret ", "<암호(Password)>와 <확인(Confirm)>이 일치하지 않습니다."},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    TypePasswords(c[0], c[1]);
+    SetFocus(Ctl(kIdPassword));
+    Click(Main(), kIdEncode);
+    std::string shot = "password-" + std::to_string(++n);
+    ExpectBox(c[2], IDOK, shot.c_str(), std::string("password check ") + c[2]);
+    CHECK(WaitUntil([] { return FocusOf(Main()) == Ctl(kIdPassword); }, 3000), "password edit focused after the message");
+  }
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// Always on top: the window stays after PASTE and keeps the password.
+void ScenarioTopmost() {
+  Texts t;
+  Notepad np;
+  OpenNotepad("doc.txt", np);
+  size_t at = t.doc.find(t.passage);
+  SelectBytes(np, at, at + t.passage.size());
+  Capture(np);
+  Click(Main(), kIdTopmost);
+  REQUIRE(WaitUntil([] { return (GetWindowLongPtrA(Main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }), "not topmost");
+  Shot(Main(), "topmost-on");
+  TypePasswords(g_password, g_password);
+  Click(Main(), kIdEncode);
+  REQUIRE(WaitUntil([&] { return CtlText(kIdResult) == t.block; }), "result edit");
+  Tap(VK_F10);
+  CHECK(WaitUntil([&] { return Text(np.edit) == Replace(t.doc, t.passage, t.block); }), "notepad after the paste");
+  Sleep(800);
+  CHECK(Shown(), "window hidden although always on top");
+  CHECK_EQ(g_password, CtlText(kIdPassword), "password kept");
+  CHECK_EQ(t.block, CtlText(kIdResult), "result kept");
+  Click(Main(), kIdTopmost);
+  CHECK(WaitUntil([] { return (GetWindowLongPtrA(Main(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0; }), "still topmost");
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// A second start shows the message and the first instance goes on working;
+// starting hidden, the tray, closing, exit, and what is stored.
+void ScenarioInstance() {
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  CHECK(!IsWindowVisible(Main()), "started visible although StartHideWnd is 1 by default");
+  Program second;
+  REQUIRE(StartProgram(MirelkaCommand(), second), "second start");
+  Box box;
+  REQUIRE(WaitBox(second.pi.dwProcessId, box, 15000), "no message for the second instance");
+  CHECK_EQ("경고", box.caption, "second instance caption");
+  CHECK_EQ("Mirelka 프로그램이 이미 실행 중입니다.\n트래이 아이콘을 확인하십시오.", box.text, "second instance text");
+  Shot(box.hwnd, "second-instance");
+  Answer(box.hwnd, IDOK);
+  CHECK(second.Ended(10000), "the second instance did not end");
+  // The first still captures.
+  {
+    Texts t;
+    Notepad np;
+    OpenNotepad("doc.txt", np);
+    size_t at = t.doc.find(t.passage);
+    SelectBytes(np, at, at + t.passage.size());
+    Capture(np);
+    CHECK(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "first instance after the second start");
+  }
+  // The close box hides and wipes.
+  TypePasswords("pw", "pw");
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  CHECK(WaitUntil([] { return !IsWindowVisible(Main()); }), "close box did not hide");
+  for (int id : {kIdPassword, kIdConfirm, kIdSource, kIdResult}) CHECK_EQ("", CtlText(id), "wiped by the close box");
+  // The tray: a double click opens, the right button shows the menu.
+  PostMessageA(Main(), kUmTrayNotify, 0, WM_LBUTTONDBLCLK);
+  CHECK(WaitUntil([] { return Shown(); }), "tray double click");
+  SetCursorPos(900, 700);
+  PostMessageA(Main(), kUmTrayNotify, 0, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  CHECK(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }), "tray menu");
+  Shot(nullptr, "tray-menu");
+  Tap(VK_ESCAPE);
+  WaitUntil([] { HWND m = FindWindowA("#32768", nullptr); return !m || !IsWindowVisible(m); }, 3000);
+  // Moved, then ended by the menu: the rectangle and the settings are stored.
+  MoveWindow(Main(), 100, 80, 520, 500, TRUE);
+  Sleep(200);
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40034, 0), 0);
+  CHECK(g_mirelka.Ended(10000), "the menu's exit did not end the program");
+  std::string pos = std::string(kLastState) + "\\Pos(1024x768)";
+  CHECK_EQ("100,80,620,580", Reg(pos.c_str(), "Left") + "," + Reg(pos.c_str(), "Top") + "," +
+                                 Reg(pos.c_str(), "Right") + "," + Reg(pos.c_str(), "Bottom"), "stored rectangle");
+  CHECK_EQ("1", Reg(kBasic, "WndStartAutoRun"), "stored WndStartAutoRun");
+  CHECK_EQ("1", Reg(kEdit, "WordsWrap"), "stored WordsWrap");
+  CHECK_EQ("1", Reg(kKey, "ActKey"), "stored ActKey");
+  CHECK_EQ("-13", Reg((std::string(kEdit) + "\\Font").c_str(), "lfHeight"), "stored font height");
+  std::string run = Reg(kRun, "Mirelka");
+  CHECK(run.size() > 11 && run.find("Mirelka.exe") != std::string::npos, "Run entry: " + run);
+  // The next start uses them; the Run entry follows the setting.
+  SetDword(kBasic, "WndStartAutoRun", 0);
+  SetDword(kBasic, "StartHideWnd", 0);
+  StartMirelka();
+  CHECK(WaitUntil([] { return Shown(); }), "StartHideWnd 0: not shown");
+  RECT r = {};
+  GetWindowRect(Main(), &r);
+  CHECK_EQ("100,80,620,580", std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+                                 std::to_string(r.bottom), "rectangle at the next start");
+  CHECK_EQ("(none)", Reg(kRun, "Mirelka"), "Run entry after WndStartAutoRun 0");
+  StopMirelka();
+  ClearSettings();
+}
+
+// Both arrangements, word wrap off and on (texts, selections, read-only
+// states and the focus kept), Enter in a large edit.
+void ScenarioLayout() {
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  PostMessageA(Main(), kUmTrayNotify, 0, WM_LBUTTONDBLCLK);
+  REQUIRE(WaitUntil([] { return Shown(); }), "window");
+  Sleep(1000);  // the banner writes the output edit after the window opens
+  SetItemText(Main(), kIdSource, "첫째 줄 first line\r\n둘째 줄 second line with more words to wrap around the edge of the box");
+  SetItemText(Main(), kIdResult, "\x7F결과\x7F");
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 3, 9);
+  Click(Main(), kIdVert);
+  Sleep(500);
+  RECT s, rr;
+  GetWindowRect(Ctl(kIdSource), &s);
+  GetWindowRect(Ctl(kIdResult), &rr);
+  CHECK(rr.left >= s.right - 2 && rr.top < s.bottom, "vertical: result beside the source");
+  Shot(Main(), "vertical");
+  Click(Main(), kIdHorz);
+  Sleep(500);
+  GetWindowRect(Ctl(kIdSource), &s);
+  GetWindowRect(Ctl(kIdResult), &rr);
+  CHECK(rr.top >= s.bottom - 2, "horizontal: result below the source");
+  ClickInto(Ctl(kIdSource));
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 3, 9);
+  std::string before = CtlText(kIdSource);
+  // The menu's word wrap, so the focus stays where it was.
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40052, 0), 0);
+  REQUIRE(WaitUntil([] { return (GetWindowLongPtrA(Ctl(kIdSource), GWL_STYLE) & WS_HSCROLL) != 0; }), "word wrap off: no scroll bar");
+  DWORD a = 0, b = 0;
+  SendMessageA(Ctl(kIdSource), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  CHECK(a == 3 && b == 9, "selection kept: " + std::to_string(a) + "," + std::to_string(b));
+  CHECK_EQ(before, CtlText(kIdSource), "source text kept");
+  CHECK_EQ("\x7F결과\x7F", CtlText(kIdResult), "result text kept");
+  CHECK(ReadOnly(kIdResult) && !ReadOnly(kIdSource), "read-only states kept");
+  CHECK(FocusOf(Main()) == Ctl(kIdSource), "focus kept");
+  Shot(Main(), "wrap-off");
+  Click(Main(), kIdWrap);
+  CHECK(WaitUntil([] { return (GetWindowLongPtrA(Ctl(kIdSource), GWL_STYLE) & WS_HSCROLL) == 0; }), "word wrap back on");
+  // Enter in the large edit is a line break, not ENCODE.
+  Foreground(Main());
+  ClickInto(Ctl(kIdSource));
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 0, 0);
+  Tap(VK_RETURN);
+  CHECK(WaitUntil([&] { return CtlText(kIdSource) == "\r\n" + before; }, 3000), "Enter in the source edit: " + Show(CtlText(kIdSource)));
+  Box box;
+  CHECK(!WaitBox(g_mirelka.pi.dwProcessId, box, 500), "Enter in the source edit started ENCODE");
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// The hot key's modifier from the registry; held keys; Scroll Lock's state.
+void ScenarioActKey() {
+  Texts t;
+  Notepad np;
+  OpenNotepad("doc.txt", np);
+  size_t at = t.doc.find(t.passage);
+  struct Row { DWORD actKey; BYTE modifier; BYTE other; };
+  for (const Row& row : {Row{2, VK_SHIFT, VK_MENU}, Row{3, VK_LWIN, VK_MENU}, Row{1, VK_MENU, VK_SHIFT}}) {
+    StopMirelka();
+    ClearSettings();
+    SetDword(kKey, "ActKey", row.actKey);
+    StartMirelka();
+    SelectBytes(np, at, at + t.passage.size());
+    Foreground(np.main);
+    HotKey(row.other);
+    Sleep(1500);
+    CHECK(!Shown(), "ActKey " + std::to_string(row.actKey) + ": another modifier captured");
+    Capture(np, row.modifier);
+    CHECK(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "ActKey " + std::to_string(row.actKey) + ": no capture");
+    SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+  // Held for 2 s: one capture, after the release; Scroll Lock as before.
+  SelectBytes(np, at, at + t.passage.size());
+  Foreground(np.main);
+  SHORT before = GetKeyState(VK_SCROLL);
+  Key(VK_MENU, false);
+  Key(VK_SCROLL, false);
+  Key(VK_SCROLL, true);
+  Sleep(2000);
+  CHECK(!Shown(), "captured while the keys were held");
+  Key(VK_MENU, true);
+  CHECK(WaitUntil([] { return Shown(); }), "no capture after the release");
+  CHECK(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "held keys: source edit");
+  MSG m;
+  PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
+  CHECK((GetKeyState(VK_SCROLL) & 1) == (before & 1), "Scroll Lock changed its state");
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// A common key file from the registry: the same block as mirelka-cli's;
+// a missing file's message; Cancel in the wait dialog.
+void ScenarioKeyFile() {
+  Texts t;
+  Notepad np;
+  OpenNotepad("doc.txt", np);
+  size_t at = t.doc.find(t.passage);
+  struct Row { const char* file; int kind; };  // 0 read, 1 missing, 2 cancel
+  for (const Row& row : {Row{"key.bin", 0}, Row{"missing.bin", 1}, Row{"big.bin", 2}}) {
+    StopMirelka();
+    ClearSettings();
+    SetString(kKeycomm, "CommKeyFile", Path(row.file));
+    StartMirelka();
+    SelectBytes(np, at, at + t.passage.size());
+    Capture(np);
+    REQUIRE(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "source edit");
+    TypePasswords(g_password, g_password);
+    Sleep(500);  // the banner has written the output edit
+    std::string result = CtlText(kIdResult);
+    Click(Main(), kIdEncode);
+    if (row.kind == 0) {
+      std::string want = Bytes("passage-key.enc");
+      CHECK(WaitUntil([&] { return CtlText(kIdResult) == want; }), "block with the key file: " + Show(CtlText(kIdResult)));
+    } else if (row.kind == 1) {
+      ExpectBox("공통 키 파일을 찾을 수 없습니다.\n( " + Path(row.file) +
+                    " )\n\n메뉴의 <도구> / <환경설정> 의 <공통 키 파일> 탭에서,\n공통 키 파일을 다시 설정하십시오.",
+                IDOK, "key-file-missing", "missing key file");
+      CHECK_EQ(result, CtlText(kIdResult), "result after the missing file");
+    } else {
+      HWND wait = nullptr;
+      bool seen = WaitUntil([&] {
+        for (HWND w : TopWindows(g_mirelka.pi.dwProcessId, "잠시만 기다려 주십시오 ...")) wait = w;
+        return wait != nullptr;
+      }, 15000, 5);
+      if (seen) {
+        Click(wait, kIdWaitCancel);
+        SaveScreenshot(wait, g_art + "\\mirelka-wait-dialog.bmp");
+      }
+      CHECK(seen, "the wait dialog did not show");
+      CHECK(WaitUntil([] { return IsWindowEnabled(Ctl(kIdEncode)) != FALSE; }, 60000), "run did not end");
+      CHECK_EQ(result, CtlText(kIdResult), "result edit after Cancel");
+      CHECK_EQ(t.passage, CtlText(kIdSource), "source edit after Cancel");
+    }
+    SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  }
+  StopMirelka();
+  ClearSettings();
+}
+
+namespace {
+
+struct Scenario {
+  const char* name;
+  void (*run)();
+};
+const Scenario kScenarios[] = {
+    {"encrypt", ScenarioEncrypt},   {"decrypt", ScenarioDecrypt}, {"limits", ScenarioLimits},
+    {"delimiters", ScenarioDelimiters}, {"passwords", ScenarioPasswords}, {"topmost", ScenarioTopmost},
+    {"instance", ScenarioInstance}, {"layout", ScenarioLayout}, {"actkey", ScenarioActKey},
+    {"keyfile", ScenarioKeyFile},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4) {
+    std::printf("usage: mirelka_e2e WORK APP ARTEFACTS [SCENARIO...]\n");
+    return 2;
+  }
+  g_work = argv[1];
+  g_app = argv[2];
+  g_art = argv[3];
+  g_out = std::fopen((g_work + "\\results.txt").c_str(), "w");
+  g_password = Bytes("password.txt");
+  g_password = g_password.substr(0, g_password.find('\n'));
+  ClearSettings();
+  int failed = 0, run = 0;
+  for (const Scenario& s : kScenarios) {
+    bool wanted = argc == 4;
+    for (int i = 4; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], s.name) == 0;
+    if (!wanted) continue;
+    ++run;
+    Say("--- %s\n", s.name);
+    g_failures = 0;
+    DWORD start = GetTickCount();
+    try {
+      s.run();
+    } catch (const Abort&) {
+    }
+    Say("%s %s (%.1f s)\n", g_failures ? "FAIL" : "PASS", s.name, (GetTickCount() - start) / 1000.0);
+    if (g_failures) ++failed;
+  }
+  StopMirelka();
+  ClearSettings();
+  Say("e2e: %d of %d Mirelka scenarios passed\n", run - failed, run);
+  Say("RESULT %s\n", failed ? "FAIL" : "OK");
+  if (g_out) std::fclose(g_out);
+  return failed;
+}
