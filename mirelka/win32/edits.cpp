@@ -61,14 +61,16 @@ LRESULT CALLBACK SourceProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_GETMINMAXINFO: {
       LRESULT rc = CallWindowProcA(app.sourceProc, hwnd, msg, wp, lp);
       MINMAXINFO* mm = reinterpret_cast<MINMAXINFO*>(lp);
-      RECT self, r = MainClient();
-      GetWindowRect(hwnd, &self);
+      // Only the splitter's own edge moves; the other dimension is the
+      // layout's (this message also comes with every MoveWindow).
+      RECT r = MainClient();
+      int cw = r.right - r.left, ch = r.bottom - r.top;
       if (Horizontal()) {
-        mm->ptMinTrackSize = {self.right - self.left, 43};
-        mm->ptMaxTrackSize = {self.right - self.left, r.bottom - r.top - 147};
+        mm->ptMinTrackSize = {cw, 43};
+        mm->ptMaxTrackSize = {cw, ch - 147};
       } else {
-        mm->ptMinTrackSize = {43, self.bottom - self.top};
-        mm->ptMaxTrackSize = {r.right - r.left - 45, self.bottom - self.top};
+        mm->ptMinTrackSize = {43, ch - kBandHeight};
+        mm->ptMaxTrackSize = {cw - 45, ch - kBandHeight};
       }
       return rc;
     }

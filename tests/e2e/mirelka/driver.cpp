@@ -590,8 +590,10 @@ void ScenarioLayout() {
   PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40052, 0), 0);
   REQUIRE(WaitUntil([] { return (GetWindowLongPtrA(Ctl(kIdSource), GWL_STYLE) & WS_HSCROLL) != 0; }), "word wrap off: no scroll bar");
   DWORD a = 0, b = 0;
-  SendMessageA(Ctl(kIdSource), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
-  CHECK(a == 3 && b == 9, "selection kept: " + std::to_string(a) + "," + std::to_string(b));
+  CHECK(WaitUntil([&] {
+    SendMessageA(Ctl(kIdSource), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+    return a == 3 && b == 9;
+  }, 3000), "selection kept: " + std::to_string(a) + "," + std::to_string(b));
   CHECK_EQ(before, CtlText(kIdSource), "source text kept");
   CHECK_EQ("\x7F결과\x7F", CtlText(kIdResult), "result text kept");
   CHECK(ReadOnly(kIdResult) && !ReadOnly(kIdSource), "read-only states kept");
@@ -684,8 +686,8 @@ void ScenarioKeyFile() {
         return wait != nullptr;
       }, 15000, 5);
       if (seen) {
-        Click(wait, kIdWaitCancel);
         SaveScreenshot(wait, g_art + "\\mirelka-wait-dialog.bmp");
+        Click(wait, kIdWaitCancel);
       }
       CHECK(seen, "the wait dialog did not show");
       CHECK(WaitUntil([] { return IsWindowEnabled(Ctl(kIdEncode)) != FALSE; }, 60000), "run did not end");
