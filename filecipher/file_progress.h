@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "trisel/trisel_view.h"
+#include "filecipher/coder_view.h"
 
 class CFileProgress {
  public:

@@ -40,7 +40,7 @@ const char kTagGetc[] = "CTSSubHeadRead::ReadFileHeader, getc(m_infp), ";
 CTSSubHeadRead::CTSSubHeadRead(IFile& in, const char* inPath, const CMyMessage& message)
     : m_infp(in), m_inPath(inPath), m_message(message) {}
 
-int CTSSubHeadRead::ReadFileHeader(const char* keyText, TslHeader& header) {
+JobResult CTSSubHeadRead::ReadFileHeader(const char* keyText, TslHeader& header) {
   header = TslHeader();
   CHeaderSource src(m_infp);
 
@@ -74,7 +74,7 @@ int CTSSubHeadRead::ReadFileHeader(const char* keyText, TslHeader& header) {
     if (c < 0) return cut(6, "헤더에서 <암호검증코드>를 읽을 수 없습니다.");
     head[i] = static_cast<unsigned char>(c);
   }
-  if (int rc = CheckPassword(keyText, head)) return rc;
+  if (JobResult rc = CheckPassword(keyText, head)) return rc;
 
   for (int i = 0; i < 14; ++i) {
     int c = src.Next();
@@ -104,16 +104,16 @@ int CTSSubHeadRead::ReadFileHeader(const char* keyText, TslHeader& header) {
   if (!text(header.szChown, kTslChownMax)) return cut(10, "헤더에서 <Chown>을 읽을 수 없습니다.");
   if (!text(header.szOriginalFname, kTslNameMax))
     return cut(11, "헤더에서 <해독파일명>을 읽을 수 없습니다.");
-  return 0;
+  return kResultDone;
 }
 
-int CTSSubHeadRead::CheckPassword(const char* keyText, const unsigned char header[42]) {
+JobResult CTSSubHeadRead::CheckPassword(const char* keyText, const unsigned char header[42]) {
   unsigned char code[kVerifyCodeLen + 1];
   MakeVerifyCode(keyText, code);
   bool same = true;
   for (int i = 0; i < kVerifyCodeLen; ++i)
     if (header[2 + 2 * i] != code[i]) same = false;
-  if (same) return 0;
+  if (same) return kResultDone;
   return m_message.Report("에러", "CTSSubHeadRead::CheckPassword, strcmp(), 0",
                           "틀린 <암호>를 입력했습니다.", m_inPath, kReportStopJob);
 }

@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "common/filesystem.h"
+#include "filecipher/reporter.h"
 #include "filecipher/tsl_format.h"
-#include "trisel/reporter.h"
 
 class CTSSubHeadRead {
  public:
@@ -16,10 +16,10 @@ class CTSSubHeadRead {
 
   // 0 on success with every field in header; otherwise the answer to the
   // report of the first problem (-1, -3 or 4 for Retry).
-  int ReadFileHeader(const char* keyText, TslHeader& header);
+  JobResult ReadFileHeader(const char* keyText, TslHeader& header);
   // Compares the stored code (header bytes 2, 4, ... 40) with the code of
   // keyText; 0 on a match, else the answer to the wrong-password question.
-  int CheckPassword(const char* keyText, const unsigned char header[42]);
+  JobResult CheckPassword(const char* keyText, const unsigned char header[42]);
 
  private:
   IFile& m_infp;

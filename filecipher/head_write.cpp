@@ -25,14 +25,14 @@ CTSSubHeadWrite::CTSSubHeadWrite(IFileSystem& fs, IFile& out, const char* srcPat
                                  const char* outPath, const CMyMessage& message)
     : m_fs(fs), m_outfp(out), m_srcPath(srcPath), m_outPath(outPath), m_message(message) {}
 
-int CTSSubHeadWrite::Put(const void* bytes, size_t n) {
-  if (m_outfp.Write(bytes, n) == n && !m_outfp.Error()) return 0;
+JobResult CTSSubHeadWrite::Put(const void* bytes, size_t n) {
+  if (m_outfp.Write(bytes, n) == n && !m_outfp.Error()) return kResultDone;
   return m_message.Report("에러", "CTSSubHeadWrite::WriteFileHeader, ferror(m_outfp), 0",
                           "<결과파일> 쓰기에 실패했습니다.", m_outPath,
                           kReportAbortRetryIgnore);
 }
 
-int CTSSubHeadWrite::WriteFileHeader(const char* keyText, JobCounters counters) {
+JobResult CTSSubHeadWrite::WriteFileHeader(const char* keyText, JobCounters counters) {
   unsigned char head[2 + 2 * kVerifyCodeLen];
   head[0] = kTslSig0;
   head[1] = kTslSig1;
@@ -43,14 +43,14 @@ int CTSSubHeadWrite::WriteFileHeader(const char* keyText, JobCounters counters) 
     head[2 + 2 * i] = code[i];
     head[3 + 2 * i] = HeaderFillerByte(now, i, code[i]);
   }
-  if (int rc = Put(head, sizeof head)) return rc;
+  if (JobResult rc = Put(head, sizeof head)) return rc;
 
   char szModifyTime[15];
-  if (int rc = GetFileTime(m_srcPath, szModifyTime, counters)) return rc;
-  if (int rc = Put(szModifyTime, 14)) return rc;
+  if (JobResult rc = GetFileTime(m_srcPath, szModifyTime, counters)) return rc;
+  if (JobResult rc = Put(szModifyTime, 14)) return rc;
 
   uint32_t dwAttr = 0;
-  if (int rc = GetAttribute(m_srcPath, dwAttr, counters)) return rc;
+  if (JobResult rc = GetAttribute(m_srcPath, dwAttr, counters)) return rc;
   char tail[2 + 4 + sizeof kTslChown];
   std::snprintf(tail, 7, "%02x%04x", static_cast<unsigned>(dwAttr & 0xFF),
                 static_cast<unsigned>(kTslMode));
@@ -58,24 +58,24 @@ int CTSSubHeadWrite::WriteFileHeader(const char* keyText, JobCounters counters) 
   return Put(tail, sizeof tail);
 }
 
-int CTSSubHeadWrite::GetFileTime(const char* path, char szModifyTime[15], JobCounters) {
+JobResult CTSSubHeadWrite::GetFileTime(const char* path, char szModifyTime[15], JobCounters) {
   for (;;) {
     FileStat st;
-    if (m_fs.Stat(path, st) == 0 && FormatModifyTime(st.mtime, szModifyTime)) return 0;
-    int rc = m_message.Report("에러", "CTSSubHeadWrite::GetFileTime, stat(), 0",
-                              "파일 modify time 읽기에 실패했습니다.", path,
-                              kReportAbortRetryIgnore);
+    if (m_fs.Stat(path, st) == 0 && FormatModifyTime(st.mtime, szModifyTime)) return kResultDone;
+    JobResult rc = m_message.Report("에러", "CTSSubHeadWrite::GetFileTime, stat(), 0",
+                                    "파일 modify time 읽기에 실패했습니다.", path,
+                                    kReportAbortRetryIgnore);
     if (rc != kResultRetry) return rc;
   }
 }
 
-int CTSSubHeadWrite::GetAttribute(const char* path, uint32_t& dwAttr, JobCounters) {
+JobResult CTSSubHeadWrite::GetAttribute(const char* path, uint32_t& dwAttr, JobCounters) {
   for (;;) {
     dwAttr = m_fs.GetAttributes(path);
-    if (dwAttr != kAttrInvalid) return 0;
-    int rc = m_message.Report("에러", "CTSSubHeadWrite::GetAttribute, GetFileAttributes(), 0",
-                              "파일 attribute 읽기에 실패했습니다.", path,
-                              kReportAbortRetryIgnore);
+    if (dwAttr != kAttrInvalid) return kResultDone;
+    JobResult rc = m_message.Report("에러", "CTSSubHeadWrite::GetAttribute, GetFileAttributes(), 0",
+                                    "파일 attribute 읽기에 실패했습니다.", path,
+                                    kReportAbortRetryIgnore);
     if (rc != kResultRetry) return rc;
   }
 }

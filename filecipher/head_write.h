@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "common/filesystem.h"
-#include "trisel/job_state.h"
-#include "trisel/reporter.h"
+#include "filecipher/job_state.h"
+#include "filecipher/reporter.h"
 
 class CTSSubHeadWrite {
  public:
@@ -19,14 +19,14 @@ class CTSSubHeadWrite {
   // 0 on success, otherwise the answer to a report: -1 or -3, or 4 when a
   // write failed and the user wants the whole file tried again (a failed
   // probe of the source is retried here and never gives 4).
-  int WriteFileHeader(const char* keyText, JobCounters counters);
+  JobResult WriteFileHeader(const char* keyText, JobCounters counters);
   // The source's modify time as 14 digits of local time, zero-terminated.
-  int GetFileTime(const char* path, char szModifyTime[15], JobCounters counters);
+  JobResult GetFileTime(const char* path, char szModifyTime[15], JobCounters counters);
   // The source's Windows attributes.
-  int GetAttribute(const char* path, uint32_t& dwAttr, JobCounters counters);
+  JobResult GetAttribute(const char* path, uint32_t& dwAttr, JobCounters counters);
 
  private:
-  int Put(const void* bytes, size_t n);
+  JobResult Put(const void* bytes, size_t n);
 
   IFileSystem& m_fs;
   IFile& m_outfp;

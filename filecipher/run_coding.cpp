@@ -31,8 +31,8 @@ bool Cancelled(const std::atomic<int32_t>* pCancel) {
 
 }  // namespace
 
-int CTrisels::RunCoding(const char* keyText, double payloadSize, JobCounters,
-                        const std::atomic<int32_t>* pCancel) {
+JobResult CTrisels::RunCoding(const char* keyText, double payloadSize, JobCounters,
+                              const std::atomic<int32_t>* pCancel) {
   CFileProgress progress(m_view, payloadSize);
   if (Cancelled(pCancel)) return kResultCancelled;
 
@@ -83,7 +83,7 @@ int CTrisels::RunCoding(const char* keyText, double payloadSize, JobCounters,
 
   // A failed read or write is reported whatever errno says: the result is
   // incomplete either way. Retry asks again; the transfer is not repeated.
-  int result = kResultDone;
+  JobResult result = kResultDone;
   if (m_infp->Error()) {
     do {
       result = m_message.Report("에러", "CTrisels::RunCoding, getc(m_infp), 0",

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "common/filesystem.h"
-#include "trisel/reporter.h"
+#include "filecipher/reporter.h"
 
 class CTSSubSetProperty {
  public:

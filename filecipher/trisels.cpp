@@ -85,9 +85,9 @@ int CTrisels::CloseStreams() {
   return rc;
 }
 
-int CTrisels::Trisel(const char* path, const char* keyText, int, int mode, int,
-                     JobCounters& counters, OverwriteAll* overwriteAll,
-                     const std::atomic<int32_t>* pCancel) {
+JobResult CTrisels::Trisel(const char* path, const char* keyText, int, int mode, int,
+                           JobCounters& counters, OverwriteAll* overwriteAll,
+                           const std::atomic<int32_t>* pCancel) {
   ResetFile();
   std::snprintf(szInputPathFname, sizeof szInputPathFname, "%s", path);
   ++counters.count;
@@ -101,7 +101,7 @@ int CTrisels::Trisel(const char* path, const char* keyText, int, int mode, int,
   NameOf(path, name);
   m_view.SetFileName(name);
 
-  int result = kResultDone;
+  JobResult result = kResultDone;
   TslHeader header;
   FileStat st;
   if (std::strlen(path) > kMaxPath) {
@@ -200,15 +200,15 @@ finish:
   return result;
 }
 
-int CTrisels::ApplyExistenceRule(const char* resultName, const char* tag, JobCounters& counters,
-                                 OverwriteAll* overwriteAll) {
+JobResult CTrisels::ApplyExistenceRule(const char* resultName, const char* tag,
+                                       JobCounters& counters, OverwriteAll* overwriteAll) {
   FileStat st;
   errno = 0;
   if (m_fs.Stat(resultName, st) != 0 && errno == ENOENT) return kResultDone;
   if (overwriteAll && overwriteAll->yesToAll) return kResultDone;
   if (overwriteAll && overwriteAll->noToAll) return kResultSkip;
-  int rc = m_message.Report("경고", tag, "동일한 파일이 이미 존재합니다.", resultName,
-                            kReportOverwrite);
+  JobResult rc = m_message.Report("경고", tag, "동일한 파일이 이미 존재합니다.", resultName,
+                                  kReportOverwrite);
   // Every answer the question knows counts as a warning; the two all-answers
   // also hold for the rest of the job.
   switch (rc) {
@@ -231,7 +231,7 @@ int CTrisels::ApplyExistenceRule(const char* resultName, const char* tag, JobCou
   return rc;
 }
 
-int CTrisels::OpenResult(const char* resultName, const char* tag, JobCounters& counters) {
+JobResult CTrisels::OpenResult(const char* resultName, const char* tag, JobCounters& counters) {
   std::snprintf(m_outputPath, sizeof m_outputPath, "%s", resultName);
   for (;;) {
     m_outfp = m_fs.Open(m_outputPath, "wb");
@@ -239,7 +239,8 @@ int CTrisels::OpenResult(const char* resultName, const char* tag, JobCounters& c
       m_created = true;
       return kResultDone;
     }
-    int rc = m_message.Report("에러", tag, kCreateFailed, m_outputPath, kReportAbortRetryIgnore);
+    JobResult rc =
+        m_message.Report("에러", tag, kCreateFailed, m_outputPath, kReportAbortRetryIgnore);
     if (rc != kResultRetry) {
       ++counters.err;
       return rc;
@@ -247,12 +248,12 @@ int CTrisels::OpenResult(const char* resultName, const char* tag, JobCounters& c
   }
 }
 
-int CTrisels::OpenSource(const char* path, const char* tag, JobCounters& counters) {
+JobResult CTrisels::OpenSource(const char* path, const char* tag, JobCounters& counters) {
   for (;;) {
     m_infp = m_fs.Open(path, "rb");
     if (m_infp) return kResultDone;
-    int rc = m_message.Report("에러", tag, "<원본파일> 열기에 실패했습니다.", path,
-                              kReportAbortRetryIgnore);
+    JobResult rc = m_message.Report("에러", tag, "<원본파일> 열기에 실패했습니다.", path,
+                                    kReportAbortRetryIgnore);
     if (rc != kResultRetry) {
       ++counters.err;
       return rc;
@@ -260,27 +261,28 @@ int CTrisels::OpenSource(const char* path, const char* tag, JobCounters& counter
   }
 }
 
-int CTrisels::EnCode(const char* path, const char* keyText, JobCounters& counters,
-                     OverwriteAll* overwriteAll) {
+JobResult CTrisels::EnCode(const char* path, const char* keyText, JobCounters& counters,
+                           OverwriteAll* overwriteAll) {
   for (;;) {
-    if (int rc = OpenSource(path, "CTrisels::EnCode, fopen(szDecodingFname), 0", counters))
+    if (JobResult rc = OpenSource(path, "CTrisels::EnCode, fopen(szDecodingFname), 0", counters))
       return rc;
     if (std::strlen(path) + 4 > kMaxPath) {
       errno = 0;
-      int rc = m_message.Report("에러", "CTrisels::EnCode, sprintf(szEncodingFname), 4",
-                                kResultTooLong, path, kReportStopJob);
+      JobResult rc = m_message.Report("에러", "CTrisels::EnCode, sprintf(szEncodingFname), 4",
+                                      kResultTooLong, path, kReportStopJob);
       ++counters.err;
       return rc;
     }
     char resultName[kMaxPathLen];
     std::snprintf(resultName, sizeof resultName, "%s.tsl", path);
-    if (int rc = ApplyExistenceRule(resultName, "CTrisels::EnCode, stat(szEncodingFname), 1",
-                                    counters, overwriteAll))
+    if (JobResult rc = ApplyExistenceRule(resultName, "CTrisels::EnCode, stat(szEncodingFname), 1",
+                                          counters, overwriteAll))
       return rc;
-    if (int rc = OpenResult(resultName, "CTrisels::EnCode, fopen(szEncodingFname), 2", counters))
+    if (JobResult rc =
+            OpenResult(resultName, "CTrisels::EnCode, fopen(szEncodingFname), 2", counters))
       return rc;
 
-    int rc;
+    JobResult rc;
     {
       CTSSubHeadWrite writer(m_fs, *m_outfp, path, m_outputPath, m_message);
       rc = writer.WriteFileHeader(keyText, counters);
@@ -301,12 +303,12 @@ int CTrisels::EnCode(const char* path, const char* keyText, JobCounters& counter
   }
 }
 
-int CTrisels::DeCode(const char* path, const char* keyText, OverwriteAll* overwriteAll,
-                     JobCounters& counters, TslHeader& header) {
+JobResult CTrisels::DeCode(const char* path, const char* keyText, OverwriteAll* overwriteAll,
+                           JobCounters& counters, TslHeader& header) {
   for (;;) {
-    if (int rc = OpenSource(path, "CTrisels::DeCode, fopen(szEncodingFname), 0", counters))
+    if (JobResult rc = OpenSource(path, "CTrisels::DeCode, fopen(szEncodingFname), 0", counters))
       return rc;
-    int rc;
+    JobResult rc;
     {
       CTSSubHeadRead reader(*m_infp, path, m_message);
       rc = reader.ReadFileHeader(keyText, header);
@@ -331,8 +333,8 @@ int CTrisels::DeCode(const char* path, const char* keyText, OverwriteAll* overwr
       ++counters.err;
       return rc;
     }
-    if (int rc2 = ApplyExistenceRule(resultName, "CTrisels::DeCode, stat(szDecodingFname), 1",
-                                     counters, overwriteAll))
+    if (JobResult rc2 = ApplyExistenceRule(resultName, "CTrisels::DeCode, stat(szDecodingFname), 1",
+                                           counters, overwriteAll))
       return rc2;
     return OpenResult(resultName, "CTrisels::DeCode, fopen(szDecodingFname), 2", counters);
   }

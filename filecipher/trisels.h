@@ -15,14 +15,17 @@
 #include <string>
 
 #include "common/filesystem.h"
+#include "filecipher/coder_view.h"
+#include "filecipher/job_state.h"
+#include "filecipher/reporter.h"
 #include "filecipher/tsl_format.h"
-#include "trisel/job_state.h"
-#include "trisel/reporter.h"
-#include "trisel/trisel_view.h"
 
+// What a job does with its files. The folder walk also makes a count pass,
+// which never reaches the coder.
 enum : int {
   kModeDecrypt = 0,
   kModeEncrypt = 1,
+  kModeCount = -1,
 };
 
 class CTrisels {
@@ -40,32 +43,32 @@ class CTrisels {
   // cancel word. Returns 0 done, -3 skipped, -1 stop the job, -2 cancelled.
   // A result other than 0 leaves no incomplete result file behind; an
   // existing file that the user chose not to overwrite is never touched.
-  int Trisel(const char* path, const char* keyText, int subFolders, int mode, int deleteSource,
-             JobCounters& counters, OverwriteAll* overwriteAll,
-             const std::atomic<int32_t>* pCancel);
+  JobResult Trisel(const char* path, const char* keyText, int subFolders, int mode,
+                   int deleteSource, JobCounters& counters, OverwriteAll* overwriteAll,
+                   const std::atomic<int32_t>* pCancel);
 
   // The steps of Trisel, public for the callers that drive them alone.
   // Open the source, create the result and write (EnCode) or read and check
   // (DeCode) the header. 0 when the payload may follow.
-  int EnCode(const char* path, const char* keyText, JobCounters& counters,
-             OverwriteAll* overwriteAll);
-  int DeCode(const char* path, const char* keyText, OverwriteAll* overwriteAll,
-             JobCounters& counters, TslHeader& header);
+  JobResult EnCode(const char* path, const char* keyText, JobCounters& counters,
+                   OverwriteAll* overwriteAll);
+  JobResult DeCode(const char* path, const char* keyText, OverwriteAll* overwriteAll,
+                   JobCounters& counters, TslHeader& header);
   // Codes what remains of the open source into the open result, in blocks,
   // key position 1, 2, ... 30001, then 1 again. payloadSize only scales the
   // per-file bar. 0 done, -2 cancelled, else the answer to the read or write
   // failure report (-1 or -3).
-  int RunCoding(const char* keyText, double payloadSize, JobCounters counters,
-                const std::atomic<int32_t>* pCancel);
+  JobResult RunCoding(const char* keyText, double payloadSize, JobCounters counters,
+                      const std::atomic<int32_t>* pCancel);
 
   // Bytes per block of RunCoding: the cancel word is looked at after each.
   static const size_t kBlockSize = 1 << 20;
 
  private:
-  int ApplyExistenceRule(const char* resultName, const char* tag, JobCounters& counters,
-                         OverwriteAll* overwriteAll);
-  int OpenSource(const char* path, const char* tag, JobCounters& counters);
-  int OpenResult(const char* resultName, const char* tag, JobCounters& counters);
+  JobResult ApplyExistenceRule(const char* resultName, const char* tag, JobCounters& counters,
+                               OverwriteAll* overwriteAll);
+  JobResult OpenSource(const char* path, const char* tag, JobCounters& counters);
+  JobResult OpenResult(const char* resultName, const char* tag, JobCounters& counters);
   int CloseStreams();
   void ResetFile();
 

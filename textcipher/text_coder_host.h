@@ -1,15 +1,11 @@
 // What the text-block cipher needs from Mirelka's main window: the edit that
 // holds the text, the edit that receives the result, and the window itself
-// for a question and the Find command. The Win32 layer implements it over
+// for a question and its Find command. The Win32 layer implements it over
 // the HWNDs; the console program and the tests over byte buffers.
 #ifndef MIRELKA_TEXTCIPHER_TEXT_CODER_HOST_H
 #define MIRELKA_TEXTCIPHER_TEXT_CODER_HOST_H
 
 #include <cstdint>
-
-// The main window's Find command (menu "찾기"); sent with lParam 1 it opens
-// the find dialog in delimiter mode.
-enum : uint32_t { kFindCommand = 40073 };
 
 class ITextCoderHost {
  public:
@@ -28,7 +24,8 @@ class ITextCoderHost {
   // Asks a Yes/No question (CP949), caption "경고", exclamation icon, owned
   // by the main window. True for Yes.
   virtual bool AskYesNo(const char* text) = 0;
-  // Sends the Find command (kFindCommand, lParam 1) to the main window.
+  // Asks the main window to look for the delimiters: its Find command (menu
+  // "찾기") with lParam 1, which opens the find dialog in delimiter mode.
   virtual void SendFindCommand() = 0;
 };
 

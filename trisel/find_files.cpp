@@ -34,23 +34,24 @@ CFindFiles::CFindFiles(IFileSystem& fs, IReportUI& ui, ITriselView& view, IJobVi
                        JobState& job)
     : messages(ui, job), m_fs(fs), m_ui(ui), m_view(view), m_jobView(jobView), m_job(job) {}
 
-int CFindFiles::Run(const char* pattern, const char* keyText, int subFolders, int mode,
-                    int deleteSource, OverwriteAll* overwriteAll,
-                    const std::atomic<int32_t>* pCancel) {
+JobResult CFindFiles::Run(const char* pattern, const char* keyText, int subFolders, int mode,
+                          int deleteSource, OverwriteAll* overwriteAll,
+                          const std::atomic<int32_t>* pCancel) {
   char buf[kMaxPathLen];
-  if (!pattern || strlen(pattern) >= sizeof buf) return 0;
+  if (!pattern || strlen(pattern) >= sizeof buf) return kResultDone;
   memcpy(buf, pattern, strlen(pattern) + 1);
-  int rc = GetPathDirectoryFiles(buf, keyText, subFolders, mode, deleteSource, overwriteAll,
-                                 pCancel);
+  JobResult rc = GetPathDirectoryFiles(buf, keyText, subFolders, mode, deleteSource, overwriteAll,
+                                       pCancel);
   if (subFolders && rc != kResultStop && rc != kResultCancelled)
     return GetSubDirectoryFiles(buf, keyText, subFolders, mode, deleteSource, overwriteAll,
                                 pCancel);
   return rc;
 }
 
-int CFindFiles::GetPathDirectoryFiles(const char* pattern, const char* keyText, int subFolders,
-                                      int mode, int deleteSource, OverwriteAll* overwriteAll,
-                                      const std::atomic<int32_t>* pCancel) {
+JobResult CFindFiles::GetPathDirectoryFiles(const char* pattern, const char* keyText,
+                                            int subFolders, int mode, int deleteSource,
+                                            OverwriteAll* overwriteAll,
+                                            const std::atomic<int32_t>* pCancel) {
   std::unique_ptr<CTrisels> coder(new (std::nothrow) CTrisels(m_fs, m_ui, m_view, m_job));
   if (!coder) return kResultStop;
 
@@ -68,7 +69,7 @@ int CFindFiles::GetPathDirectoryFiles(const char* pattern, const char* keyText, 
       char path[kMaxPathLen];
       if (Join(path, drive, dir, entry.name)) {
         list.Add(path);
-      } else if (mode != kItemCount) {
+      } else if (mode != kModeCount) {
         // Counted by neither pass; the error log says which file was left.
         std::string name = std::string(drive) + dir + entry.name;
         messages.Report("경고", "CFindFiles::GetPathDirectoryFiles, strlen(), 2", kTooLongText,
@@ -79,13 +80,13 @@ int CFindFiles::GetPathDirectoryFiles(const char* pattern, const char* keyText, 
     find.reset();
   }
 
-  int rc = kResultDone;
+  JobResult rc = kResultDone;
   char path[kMaxPathLen] = "";
   list.Rewind();
   bool more = list.GetNext(path);
   if (!path[0]) return rc;
   for (;;) {
-    if (mode == kItemCount) {
+    if (mode == kModeCount) {
       ++counters.count;
       rc = kResultDone;
     } else {
@@ -112,15 +113,15 @@ int CFindFiles::GetPathDirectoryFiles(const char* pattern, const char* keyText, 
   return rc;
 }
 
-int CFindFiles::GetSubDirectoryFiles(const char* pattern, const char* keyText, int subFolders,
-                                     int mode, int deleteSource, OverwriteAll* overwriteAll,
-                                     const std::atomic<int32_t>* pCancel) {
+JobResult CFindFiles::GetSubDirectoryFiles(const char* pattern, const char* keyText, int subFolders,
+                                           int mode, int deleteSource, OverwriteAll* overwriteAll,
+                                           const std::atomic<int32_t>* pCancel) {
   char drive[kMaxPathLen], dir[kMaxPathLen], fname[kMaxPathLen], ext[kMaxPathLen];
   SplitPath(pattern, drive, dir, fname, ext);
   char all[kMaxPathLen];
   if (!Join(all, drive, dir, "*.*")) return kResultDone;
 
-  int rc = kResultDone;
+  JobResult rc = kResultDone;
   FindEntry entry;
   std::unique_ptr<IFind> find = m_fs.FindFirst(all, entry);
   if (!find) return rc;
@@ -131,7 +132,7 @@ int CFindFiles::GetSubDirectoryFiles(const char* pattern, const char* keyText, i
     if (!Join(sub, drive, dir, entry.name, sep, fname, ext)) {
       // A folder too deep for a path: said once, in the process pass. This
       // also ends a walk that runs round a folder link.
-      if (mode != kItemCount) {
+      if (mode != kModeCount) {
         std::string name = std::string(drive) + dir + entry.name;
         messages.Report("경고", "CFindFiles::GetSubDirectoryFiles, strlen(), 0", kTooLongText,
                         name.c_str(), kReportLogOnly);

@@ -12,11 +12,11 @@
 #include <cstdint>
 
 #include "common/filesystem.h"
-#include "trisel/job_state.h"
+#include "filecipher/coder_view.h"
+#include "filecipher/job_state.h"
+#include "filecipher/report_ui.h"
+#include "filecipher/reporter.h"
 #include "trisel/job_view.h"
-#include "trisel/report_ui.h"
-#include "trisel/reporter.h"
-#include "trisel/trisel_view.h"
 
 class CFindFiles {
  public:
@@ -26,19 +26,19 @@ class CFindFiles {
   // The pattern (at most 259 bytes) is copied; its files, then with
   // subFolders those of every folder below. mode: 1 encrypt, 0 decrypt, -1
   // count. Returns the last result (count mode: 0).
-  int Run(const char* pattern, const char* keyText, int subFolders, int mode, int deleteSource,
-          OverwriteAll* overwriteAll, const std::atomic<int32_t>* pCancel);
+  JobResult Run(const char* pattern, const char* keyText, int subFolders, int mode,
+                int deleteSource, OverwriteAll* overwriteAll, const std::atomic<int32_t>* pCancel);
   // The files of one folder that match the pattern. 0 when none matched, -1
   // when the coder cannot be made, else the last file's result.
-  int GetPathDirectoryFiles(const char* pattern, const char* keyText, int subFolders, int mode,
-                            int deleteSource, OverwriteAll* overwriteAll,
-                            const std::atomic<int32_t>* pCancel);
+  JobResult GetPathDirectoryFiles(const char* pattern, const char* keyText, int subFolders,
+                                  int mode, int deleteSource, OverwriteAll* overwriteAll,
+                                  const std::atomic<int32_t>* pCancel);
   // Every folder below the pattern's folder, depth first, with the pattern's
   // name part carried down. 0 when there is none, else the last result;
   // stops at -1 or -2.
-  int GetSubDirectoryFiles(const char* pattern, const char* keyText, int subFolders, int mode,
-                           int deleteSource, OverwriteAll* overwriteAll,
-                           const std::atomic<int32_t>* pCancel);
+  JobResult GetSubDirectoryFiles(const char* pattern, const char* keyText, int subFolders, int mode,
+                                 int deleteSource, OverwriteAll* overwriteAll,
+                                 const std::atomic<int32_t>* pCancel);
 
   JobCounters counters;  // count, ok, warn, err
   CMyMessage messages;   // problems of the walk itself

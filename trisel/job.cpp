@@ -7,10 +7,10 @@
 
 #include "common/log.h"
 #include "common/path.h"
+#include "filecipher/reporter.h"
 #include "textcipher/common_key_file.h"
 #include "textcipher/key_text.h"
 #include "trisel/find_files.h"
-#include "trisel/reporter.h"
 #include "trisel/settings.h"
 
 namespace {
@@ -100,17 +100,17 @@ int CTriselJob::RunJobItem(const char* pattern, const char* keyText, int subFold
                            int deleteSource, OverwriteAll* overwriteAll) {
   std::unique_ptr<CFindFiles> find(
       new (std::nothrow) CFindFiles(m_fs, m_reportUI, m_coderView, m_jobView, m_job));
-  if (!find) return mode == kItemCount ? 0 : kResultStop;
+  if (!find) return mode == kModeCount ? 0 : kResultStop;
   int rc = find->Run(pattern, keyText, subFolders, mode, deleteSource, overwriteAll,
                      &m_job.cancel);
-  if (mode == kItemCount) return find->counters.count;
+  if (mode == kModeCount) return find->counters.count;
   m_job.ok += find->counters.ok;
   m_job.warn += find->counters.warn;
   m_job.err += find->counters.err;
   return rc;
 }
 
-int CTriselJob::RunJob(char* password) {
+JobResult CTriselJob::RunJob(char* password) {
   char stamp[100];
   TimeStamp(stamp, sizeof stamp);
   char head[160];
@@ -123,7 +123,7 @@ int CTriselJob::RunJob(char* password) {
 
   const bool encrypt = m_switch == "-e";
   CMyString summary;
-  int rc = kJobDone;
+  JobResult rc = kResultDone;
 
   // The password text: the password reversed, then its length in digits;
   // the caller's buffer is left reversed.
@@ -140,7 +140,7 @@ int CTriselJob::RunJob(char* password) {
     options.subDir = LoadSubDir(m_registry);
     options.filter = encrypt ? LoadFilter(m_registry) : CMyString("*.tsl");
     if (m_jobView.AskFolderOptions(encrypt, options) != kFolderOptionsOk) {
-      rc = kJobOptionsCancelled;
+      rc = kResultOptionsCancelled;
       goto end;
     }
     options.subDir = options.subDir ? 1 : 0;
@@ -163,7 +163,7 @@ int CTriselJob::RunJob(char* password) {
       int krc = ReadCommonKeyFile(m_fs, keyFile.GetBuffer(), block.GetBuffer(), m_keyFileView);
       m_keyFileView.Finish();
       if (krc == kKeyFailed || krc == kKeyCancelled) {
-        rc = krc == kKeyFailed ? kJobStopped : kJobCancelled;
+        rc = krc == kKeyFailed ? kResultStop : kResultCancelled;
         goto end;
       }
       MixKeyBlock(block, passwordText.GetBuffer());
@@ -177,16 +177,16 @@ int CTriselJob::RunJob(char* password) {
     int subFolders = 0;
     for (const std::string& item : m_items)
       if (ItemPattern(item.c_str(), pattern, subFolders))
-        m_job.total += RunJobItem(pattern, nullptr, subFolders, kItemCount, 0, &overwriteAll);
+        m_job.total += RunJobItem(pattern, nullptr, subFolders, kModeCount, 0, &overwriteAll);
 
     if (m_job.total == 0) {
       Log(kLogJob, kNoFilesLog);
       Log(kLogError, kNoFilesLog);
-      rc = kJobNoFiles;
+      rc = kResultNoFiles;
       goto end;
     }
 
-    const int mode = encrypt ? kItemEncrypt : kItemDecrypt;
+    const int mode = encrypt ? kModeEncrypt : kModeDecrypt;
     const int deleteSource = m_jobView.DeleteSourceChecked() ? 1 : 0;
     m_coderView.OverallBarReset(m_job.total);
     for (const std::string& item : m_items) {
@@ -199,7 +199,8 @@ int CTriselJob::RunJob(char* password) {
         ++m_job.warn;
         continue;
       }
-      rc = RunJobItem(pattern, key.GetBuffer(), subFolders, mode, deleteSource, &overwriteAll);
+      rc = static_cast<JobResult>(
+          RunJobItem(pattern, key.GetBuffer(), subFolders, mode, deleteSource, &overwriteAll));
       if (rc == kResultStop || rc == kResultCancelled) break;
     }
 
@@ -213,9 +214,9 @@ int CTriselJob::RunJob(char* password) {
     summary = text;
     if (m_job.warn || m_job.err) {
       summary += "* [에러 보기] 버튼?\n  상세한 에러를 확인할 수 있습니다.\n";
-    } else if (rc == kJobDone) {
+    } else if (rc == kResultDone) {
       Log(kLogError, "에러 / 경고가 없습니다.\n");
-    } else if (rc == kJobCancelled) {
+    } else if (rc == kResultCancelled) {
       summary += "작업이 취소됐습니다.\n";
       Log(kLogError, "작업이 취소됐습니다.\n");
     }
@@ -230,15 +231,15 @@ end:
 CMyString CTriselJob::StatusText(int rc, uint32_t warn, uint32_t err) {
   CMyString text;
   switch (rc) {
-    case kJobDone:
+    case kResultDone:
     case kResultSkip:
       text = "작업 완료";
       break;
-    case kJobStopped:
-    case kJobCancelled:
+    case kResultStop:
+    case kResultCancelled:
       text = "작업 중지";
       break;
-    case kJobNoFiles:
+    case kResultNoFiles:
       text = "작업할 파일이 없습니다.";
       text += kSeeButtons;
       return text;
@@ -258,20 +259,20 @@ CMyString CTriselJob::StatusText(int rc, uint32_t warn, uint32_t err) {
   return text;
 }
 
-int CTriselJob::Work(char* password) {
+JobResult CTriselJob::Work(char* password) {
   m_jobView.ShowJobStatus(nullptr, "SW_HIDE", 0);
   m_jobView.LockControls();
   m_job.busy = 1;
   m_job.cancel = 0;
   m_job.cancelKeyFile = 0;
 
-  int rc = RunJob(password);
+  JobResult rc = RunJob(password);
 
   m_job.busy = 0;
   m_job.cancel = 0;
   m_job.cancelKeyFile = 0;
-  m_jobView.UnlockControls(rc == kJobOptionsCancelled);
-  if (rc != kJobOptionsCancelled)
+  m_jobView.UnlockControls(rc == kResultOptionsCancelled);
+  if (rc != kResultOptionsCancelled)
     m_jobView.ShowJobStatus(nullptr, StatusText(rc, m_job.warn, m_job.err).GetBuffer(), 1);
   return rc;
 }

@@ -20,27 +20,17 @@
 #include "common/filesystem.h"
 #include "common/mystring.h"
 #include "common/registry.h"
+#include "filecipher/coder_view.h"
+#include "filecipher/job_state.h"
+#include "filecipher/report_ui.h"
+#include "filecipher/trisels.h"
 #include "textcipher/keyfile_view.h"
-#include "trisel/job_state.h"
 #include "trisel/job_view.h"
-#include "trisel/report_ui.h"
-#include "trisel/trisel_view.h"
 
-// Result codes of a job (returned by RunJob and Work).
-enum : int {
-  kJobDone = 0,          // finished (also -3: the last file was skipped)
-  kJobStopped = -1,      // stopped by an error or by the user's answer
-  kJobCancelled = -2,    // cancelled by the user
-  kJobNoFiles = -4,      // nothing to work on
-  kJobOptionsCancelled = -5,  // the user cancelled the folder options
-};
-
-// Modes of RunJobItem.
-enum : int {
-  kItemDecrypt = 0,
-  kItemEncrypt = 1,
-  kItemCount = -1,
-};
+// A job's result (RunJob, Work) is a JobResult: kResultDone when it
+// finished (also kResultSkip: the last file was skipped), kResultStop,
+// kResultCancelled, kResultNoFiles or kResultOptionsCancelled. RunJobItem
+// takes the modes of the coder (trisels.h) and the walk's kModeCount.
 
 class CTriselJob {
  public:
@@ -58,27 +48,27 @@ class CTriselJob {
 
   // The steps of the worker thread: status hidden, controls locked, busy
   // set and the cancel words cleared, RunJob, busy and cancel words cleared,
-  // controls unlocked (the run button only after kJobOptionsCancelled), the
+  // controls unlocked (the run button only after kResultOptionsCancelled), the
   // status line shown. password (zero-terminated) is reversed in place; the
   // caller frees it. Returns RunJob's result.
-  int Work(char* password);
+  JobResult Work(char* password);
 
   // The job itself; see Work. Returns 0, -3, -1, -2, -4 or -5.
-  int RunJob(char* password);
+  JobResult RunJob(char* password);
 
-  // One item in count mode (mode kItemCount, keyText null, deleteSource 0:
-  // returns the number of files found) or process mode (kItemEncrypt or
-  // kItemDecrypt: adds the item's ok/warn/err to the job's totals and
+  // One item in count mode (mode kModeCount, keyText null, deleteSource 0:
+  // returns the number of files found) or process mode (kModeEncrypt or
+  // kModeDecrypt: adds the item's ok/warn/err to the job's totals and
   // returns the last file's result).
   int RunJobItem(const char* pattern, const char* keyText, int subFolders, int mode,
                  int deleteSource, OverwriteAll* overwriteAll);
 
   // The folder options the last OK chose (program-wide: they survive a
-  // job that ended with kJobOptionsCancelled).
+  // job that ended with kResultOptionsCancelled).
   const FolderOptions& Options() const { return m_options; }
 
   // The status line that ends a job with result rc, warn warnings and err
-  // errors; empty for kJobOptionsCancelled (no status is shown then).
+  // errors; empty for kResultOptionsCancelled (no status is shown then).
   static CMyString StatusText(int rc, uint32_t warn, uint32_t err);
 
   // True when path is a folder item (its attributes can be read and say

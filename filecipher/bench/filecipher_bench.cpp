@@ -11,8 +11,8 @@
 #include <cstring>
 
 #include "common/filesystem.h"
+#include "filecipher/report_ui.h"
 #include "filecipher/trisels.h"
-#include "trisel/report_ui.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "common/log.h"
+#include "filecipher/report_ui.h"
 #include "filecipher/trisels.h"
 #include "filecipher/verify_code.h"
 #include "support/memory_fs.h"
-#include "trisel/report_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const char kKey[] = "drowssap8";

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "trisel/trisel_view.h"
+#include "filecipher/coder_view.h"
 
 class CRecordingView : public ITriselView {
  public:

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "trisel/report_ui.h"
+#include "filecipher/report_ui.h"
 
 class CScriptedReportUI : public IReportUI {
  public:

@@ -57,7 +57,8 @@ TEST(Win32Adapters, CoderHostAndKeyFileViewOverRealWindows) {
   fs.AddFile("C:\\k.bin", std::string(4096, 'k'));
   ShowWindow(main, SW_SHOW);
 
-  CWindowCoderHost there(main, source, result), back(main, result, source);
+  const UINT kFind = 40073;  // Mirelka's Find command
+  CWindowCoderHost there(main, source, result, kFind), back(main, result, source, kFind);
   ASSERT_EQ(kCodingDone, CTextCoder(fs, view).Coding(there, "암호", "C:\\k.bin"));
   ASSERT_EQ(plain.size() + 2, Text(result).size());
   ASSERT_EQ(kCodingDone, CTextCoder(fs, view).Coding(back, "암호", "C:\\k.bin"));

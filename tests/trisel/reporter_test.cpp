@@ -1,4 +1,4 @@
-#include "trisel/reporter.h"
+#include "filecipher/reporter.h"
 
 #include <gtest/gtest.h>
 

@@ -24,5 +24,5 @@ bool CWindowCoderHost::AskYesNo(const char* text) {
 }
 
 void CWindowCoderHost::SendFindCommand() {
-  SendMessageA(m_main, WM_COMMAND, MAKEWPARAM(kFindCommand, 0), 1);
+  SendMessageA(m_main, WM_COMMAND, MAKEWPARAM(m_findCommand, 0), 1);
 }

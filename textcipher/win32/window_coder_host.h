@@ -1,5 +1,6 @@
 // The text-block cipher's view of Mirelka's main window: two plain edit
-// controls and the window that owns them.
+// controls, the window that owns them and the id of that window's Find
+// command.
 #ifndef MIRELKA_TEXTCIPHER_WIN32_WINDOW_CODER_HOST_H
 #define MIRELKA_TEXTCIPHER_WIN32_WINDOW_CODER_HOST_H
 
@@ -9,8 +10,8 @@
 
 class CWindowCoderHost : public ITextCoderHost {
  public:
-  CWindowCoderHost(HWND mainWindow, HWND source, HWND result)
-      : m_main(mainWindow), m_source(source), m_result(result) {}
+  CWindowCoderHost(HWND mainWindow, HWND source, HWND result, UINT findCommand)
+      : m_main(mainWindow), m_source(source), m_result(result), m_findCommand(findCommand) {}
 
   uint32_t SourceLength() override;
   uint32_t ReadSource(char* buf, uint32_t size) override;
@@ -22,6 +23,7 @@ class CWindowCoderHost : public ITextCoderHost {
   HWND m_main;
   HWND m_source;
   HWND m_result;
+  UINT m_findCommand;
 };
 
 #endif

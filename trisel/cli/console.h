@@ -8,10 +8,10 @@
 #include "common/log.h"
 #include "common/registry.h"
 #include "console/terminal.h"
+#include "filecipher/coder_view.h"
+#include "filecipher/report_ui.h"
 #include "trisel/cli/cli_options.h"
 #include "trisel/job_view.h"
-#include "trisel/report_ui.h"
-#include "trisel/trisel_view.h"
 
 namespace trisel_cli {
 

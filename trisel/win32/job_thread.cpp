@@ -6,8 +6,8 @@
 
 #include "common/filesystem.h"
 #include "common/registry.h"
+#include "filecipher/job_state.h"
 #include "trisel/job.h"
-#include "trisel/job_state.h"
 #include "trisel/win32/app.h"
 #include "trisel/win32/win_views.h"
 

@@ -6,11 +6,11 @@
 
 #include <windows.h>
 
+#include "filecipher/coder_view.h"
+#include "filecipher/job_state.h"
+#include "filecipher/report_ui.h"
 #include "textcipher/keyfile_view.h"
-#include "trisel/job_state.h"
 #include "trisel/job_view.h"
-#include "trisel/report_ui.h"
-#include "trisel/trisel_view.h"
 
 class CWinTriselView : public ITriselView {
  public:

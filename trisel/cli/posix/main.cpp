@@ -45,10 +45,10 @@ bool CancelRunningJob() {
 
 int ExitFor(int rc, const JobState& job) {
   switch (rc) {
-    case kJobDone:
+    case kResultDone:
     case kResultSkip:
       return (job.warn || job.err) ? kExitWithProblems : kExitOk;
-    case kJobNoFiles:
+    case kResultNoFiles:
       return kExitNothingToDo;
     default:
       return kExitStopped;
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
   const int rc = job.Work(&password[0]);
   log.SetListener(nullptr);
 
-  if (rc == kJobOptionsCancelled) return kExitStopped;
+  if (rc == kResultOptionsCancelled) return kExitStopped;
   term.Err(term.ToTerminal(jobView.Status()) + "\n");
   return ExitFor(rc, state);
 }

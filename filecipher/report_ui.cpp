@@ -1,4 +1,4 @@
-#include "trisel/report_ui.h"
+#include "filecipher/report_ui.h"
 
 int CNullReportUI::AskMessageBox(ReportKind kind, const char*, const char*) {
   return kind == kReportAbortRetryIgnore ? kAnswerIgnore : kAnswerNo;

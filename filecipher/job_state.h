@@ -1,23 +1,27 @@
-// The process-wide state of a Trisel job.
+// The process-wide state of a Trisel job, as the file coder and its callers
+// share it.
 //
 // One job runs at a time. The job runner resets the counters before the count
 // pass, the coder bumps seq and the walk adds up ok/warn/err; the dialog only
 // reads them and writes the two cancel words. busy, cancel and cancelKeyFile
 // cross threads (each has one writer), so they are atomics read and written
 // with relaxed order: a stale read only delays a cancel by one block.
-#ifndef MIRELKA_TRISEL_JOB_STATE_H
-#define MIRELKA_TRISEL_JOB_STATE_H
+#ifndef MIRELKA_FILECIPHER_JOB_STATE_H
+#define MIRELKA_FILECIPHER_JOB_STATE_H
 
 #include <atomic>
 #include <cstdint>
 
 // Result codes passed between the reporter, the coder, the walk and the
-// job runner.
-enum : int {
+// job runner, and the job's own result. The values are part of the logs'
+// and the console's contract.
+enum JobResult : int {
   kResultDone = 0,
-  kResultStop = -1,       // stop the whole job
+  kResultStop = -1,       // stop the whole job (a job: stopped by an error or an answer)
   kResultCancelled = -2,  // cancelled by the user
   kResultSkip = -3,       // this file is skipped, the job goes on
+  kResultNoFiles = -4,    // a job: nothing to work on
+  kResultOptionsCancelled = -5,  // a job: the user cancelled the folder options
   kResultRetry = 4,       // repeat the failed step
   kResultYesToAll = 10,   // overwrite: yes to all
   kResultNoToAll = 11,    // overwrite: no to all

@@ -3,8 +3,8 @@
 // (1003) of Trisel's main dialog. The dialog implements it over its
 // controls, the console over the terminal; CNullTriselView shows nothing.
 // All calls come from the job's worker thread.
-#ifndef MIRELKA_TRISEL_TRISEL_VIEW_H
-#define MIRELKA_TRISEL_TRISEL_VIEW_H
+#ifndef MIRELKA_FILECIPHER_CODER_VIEW_H
+#define MIRELKA_FILECIPHER_CODER_VIEW_H
 
 #include <cstdint>
 

@@ -3,11 +3,11 @@
 // Report builds the text, asks the question of the kind through the
 // IReportUI, writes the error-log entry (numbered with the job's seq and
 // closed by a line of 60 dashes) and turns the answer into a result code.
-#ifndef MIRELKA_TRISEL_REPORTER_H
-#define MIRELKA_TRISEL_REPORTER_H
+#ifndef MIRELKA_FILECIPHER_REPORTER_H
+#define MIRELKA_FILECIPHER_REPORTER_H
 
-#include "trisel/job_state.h"
-#include "trisel/report_ui.h"
+#include "filecipher/job_state.h"
+#include "filecipher/report_ui.h"
 
 class CMyMessage {
  public:
@@ -25,8 +25,8 @@ class CMyMessage {
   // An answer the kind does not know (a failed box) gives -1 for kinds 2 and
   // 7, -3 for kind 4 and -2 for kind 6: nothing is overwritten or retried
   // without a real answer. errno is 0 on return.
-  int Report(const char* caption, const char* tag, const char* message, const char* path,
-             int kind);
+  JobResult Report(const char* caption, const char* tag, const char* message, const char* path,
+                   int kind);
 
  private:
   IReportUI* m_ui;

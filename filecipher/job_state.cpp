@@ -1,4 +1,4 @@
-#include "trisel/job_state.h"
+#include "filecipher/job_state.h"
 
 void JobState::ResetCounts() {
   total = seq = ok = warn = err = 0;

@@ -1,4 +1,4 @@
-#include "trisel/reporter.h"
+#include "filecipher/reporter.h"
 
 #include <cerrno>
 #include <cstring>
@@ -34,7 +34,7 @@ const char* QuestionOf(int kind) {
   }
 }
 
-int ResultOf(int kind, int answer) {
+JobResult ResultOf(int kind, int answer) {
   switch (kind) {
     case kReportAbortRetryIgnore:
       if (answer == kAnswerRetry) return kResultRetry;
@@ -59,8 +59,8 @@ int ResultOf(int kind, int answer) {
 
 }  // namespace
 
-int CMyMessage::Report(const char* caption, const char* tag, const char* message,
-                       const char* path, int kind) {
+JobResult CMyMessage::Report(const char* caption, const char* tag, const char* message,
+                             const char* path, int kind) {
   if (!caption) caption = "";
   if (!tag) tag = "";
   if (!message) message = "";
@@ -84,7 +84,7 @@ int CMyMessage::Report(const char* caption, const char* tag, const char* message
     if (*path) box += std::string("\n\n") + path + "\n";
   }
 
-  int result = kResultDone;
+  JobResult result = kResultDone;
   if (const char* question = QuestionOf(kind)) {
     std::string text = box.empty() ? std::string(question) + " "
                                    : box + "\n\n" + question + " ";

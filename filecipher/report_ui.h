@@ -1,7 +1,7 @@
 // How the reporter asks its questions: message boxes on Win32, the terminal
 // in the console, scripted answers in tests.
-#ifndef MIRELKA_TRISEL_REPORT_UI_H
-#define MIRELKA_TRISEL_REPORT_UI_H
+#ifndef MIRELKA_FILECIPHER_REPORT_UI_H
+#define MIRELKA_FILECIPHER_REPORT_UI_H
 
 // Kinds of a report: which question, if any, goes with it.
 enum ReportKind : int {
