@@ -7,8 +7,10 @@
 // screenshots. Keys are injected with keybd_event, so they reach the hot key
 // and the accelerators as typed keys do. Results go to WORK\results.txt.
 #include <windows.h>
+#include <psapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -700,6 +702,110 @@ void ScenarioKeyFile() {
   ClearSettings();
 }
 
+
+// --- figures for scripts/bench (no assertions on time)
+
+double Now() {
+  static LARGE_INTEGER freq = [] { LARGE_INTEGER f; QueryPerformanceFrequency(&f); return f; }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+LRESULT TextLength(HWND hwnd) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &r);
+  return static_cast<LRESULT>(r);
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? -1 : v[v.size() / 2];
+}
+
+void Bench() {
+  const int kRuns = 5;
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  Texts t;
+  std::vector<double> shown, encode, cycle;
+  {
+    Notepad np;
+    OpenNotepad("doc.txt", np);
+    size_t at = t.doc.find(t.passage);
+    for (int i = 0; i < kRuns; ++i) {
+      SelectBytes(np, at, at + t.passage.size());
+      if (IsWindowVisible(Main())) SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      Foreground(np.main);
+      REQUIRE(GetForegroundWindow() == np.main, "notepad is not in front");
+      HotKey(VK_MENU);
+      double t0 = Now();  // the keys are up
+      REQUIRE(WaitUntil([&] { return Shown() && CtlText(kIdSource) == t.passage; }, 15000, 1), "capture");
+      shown.push_back(Now() - t0);
+    }
+    // A whole cycle: hot key, password and Enter, F10, the text replaced.
+    std::string want = Replace(t.doc, t.passage, t.block);
+    for (int i = 0; i < kRuns; ++i) {
+      SendMessageA(np.edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(t.doc.c_str()));
+      SelectBytes(np, at, at + t.passage.size());
+      if (IsWindowVisible(Main())) SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      Foreground(np.main);
+      double t0 = Now();
+      HotKey(VK_MENU);
+      REQUIRE(WaitUntil([&] { return Shown() && CtlText(kIdSource) == t.passage; }, 15000, 1), "capture");
+      TypePasswords(g_password, g_password);
+      Tap(VK_RETURN);
+      REQUIRE(WaitUntil([&] { return CtlText(kIdResult) == t.block; }, 15000, 1), "encode");
+      Tap(VK_F10);
+      REQUIRE(WaitUntil([&] { return Text(np.edit) == want; }, 15000, 1), "paste");
+      cycle.push_back(Now() - t0);
+    }
+  }
+  {
+    // ENCODE of 100 KB of Korean text, from the button to the whole result.
+    Notepad np;
+    OpenNotepad("korean100k.txt", np);
+    for (int i = 0; i < kRuns; ++i) {
+      SendMessageA(np.edit, EM_SETSEL, 0, -1);
+      Capture(np);
+      REQUIRE(WaitUntil([] { return TextLength(Ctl(kIdSource)) == 102400; }, 15000, 1), "100 KB capture");
+      TypePasswords(g_password, g_password);
+      Sleep(500);  // the banner has written the output edit
+      double t0 = Now();
+      Click(Main(), kIdEncode);
+      REQUIRE(WaitUntil([] { return TextLength(Ctl(kIdResult)) == 102402; }, 30000, 1), "100 KB encode");
+      encode.push_back(Now() - t0);
+    }
+  }
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  Sleep(2000);
+  // Idle in the tray: CPU time and working set over 10 s.
+  HANDLE p = g_mirelka.pi.hProcess;
+  auto cpu = [&] {
+    FILETIME c, e, k, u;
+    GetProcessTimes(p, &c, &e, &k, &u);
+    return ((static_cast<ULONGLONG>(k.dwHighDateTime) << 32 | k.dwLowDateTime) +
+            (static_cast<ULONGLONG>(u.dwHighDateTime) << 32 | u.dwLowDateTime)) / 1e7;
+  };
+  double c0 = cpu(), w0 = Now();
+  Sleep(10000);
+  double idleCpu = std::max(0.0, cpu() - c0), wall = Now() - w0;
+  PROCESS_MEMORY_COUNTERS mem = {};
+  mem.cb = sizeof mem;
+  GetProcessMemoryInfo(p, &mem, sizeof mem);
+  Say("BENCH hotkey-to-window-ms median %.0f min %.0f\n", Median(shown) * 1000,
+      *std::min_element(shown.begin(), shown.end()) * 1000);
+  Say("BENCH encode-100k-ms median %.0f min %.0f\n", Median(encode) * 1000,
+      *std::min_element(encode.begin(), encode.end()) * 1000);
+  Say("BENCH cycle-ms median %.0f min %.0f\n", Median(cycle) * 1000,
+      *std::min_element(cycle.begin(), cycle.end()) * 1000);
+  Say("BENCH idle-cpu-ms %.1f over %.1f s (%.3f %%)\n", idleCpu * 1000, wall, 100 * idleCpu / wall);
+  Say("BENCH working-set-kib %.0f peak %.0f\n", mem.WorkingSetSize / 1024.0, mem.PeakWorkingSetSize / 1024.0);
+  StopMirelka();
+  ClearSettings();
+}
+
 namespace {
 
 struct Scenario {
@@ -728,6 +834,15 @@ int main(int argc, char** argv) {
   g_password = g_password.substr(0, g_password.find('\n'));
   ClearSettings();
   int failed = 0, run = 0;
+  if (argc == 5 && std::strcmp(argv[4], "bench") == 0) {
+    try {
+      Bench();
+    } catch (const Abort&) {
+    }
+    Say("RESULT %s\n", g_failures ? "FAIL" : "OK");
+    if (g_out) std::fclose(g_out);
+    return g_failures != 0;
+  }
   for (const Scenario& s : kScenarios) {
     bool wanted = argc == 4;
     for (int i = 4; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], s.name) == 0;
