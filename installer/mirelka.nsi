@@ -123,8 +123,9 @@ Var Closing   ; what CloseMirelka met: "" none or ended, "declined", "stuck"
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "${PRODUCT} ${VERSION} 설치 완료"
 !define MUI_FINISHPAGE_TEXT "${PRODUCT}이(가) 설치됐습니다.$\r$\n$\r$\n\
-  글을 선택하고 Alt + Scroll Lock을 누르면 Mirelka 창이 열립니다.$\r$\n\
-  파일은 탐색기에서 마우스 오른쪽 버튼 메뉴의 [암호 - Trisel], [해독 - Trisel]로 암호화합니다."
+  글을 선택하고 Alt + Scroll Lock을 누르면 Mirelka 창이 열립니다.$\r$\n$\r$\n\
+  파일과 폴더는 탐색기의 마우스 오른쪽 버튼 메뉴에서$\r$\n\
+  [암호 - Trisel], [해독 - Trisel]로 암호화하고 해독합니다."
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "지금 Mirelka 실행"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartMirelka
@@ -233,6 +234,15 @@ FunctionEnd
 !macroend
 !insertmacro DEFINE_REMOVE_OLD_COPIES ""
 !insertmacro DEFINE_REMOVE_OLD_COPIES "un."
+
+; Removes the installation folder when it is empty; when files in use are
+; still waiting for the next restart, the folder goes after them.
+Function un.RemoveFolder
+  RMDir "$INSTDIR"
+  ${If} ${FileExists} "$INSTDIR\*.*"
+    System::Call "kernel32::MoveFileExW(w '$INSTDIR', p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT})"
+  ${EndIf}
+FunctionEnd
 
 ; regsvr32 of either bitness: 64-bit Explorer loads only the 64-bit DLL,
 ; 32-bit programs (their file dialogs) only the 32-bit one.
@@ -435,25 +445,22 @@ Section "un.Mirelka" SecUnProgram
   ${EndIf}
 
   DeleteRegKey HKLM "${UNINST_KEY}"
-  ; Run in place ("/S _?=<folder>", so the caller gets the exit code), the
-  ; uninstaller cannot delete itself; a running program can still be moved,
-  ; so it leaves the folder for the temporary one and goes at the next
-  ; restart. Run the usual way it is a copy in the temporary folder already.
+  ; Run in place ("/S _?=<folder>", so that its caller waits for its exit
+  ; code) the uninstaller cannot delete its own file while it runs. A copy
+  ; of it in the temporary folder waits for it to end and then removes the
+  ; file and the folder (the copy goes at the next restart, as the copy the
+  ; usual start makes does).
   ${If} $EXEDIR == $INSTDIR
     GetTempFileName $1
-    Delete $1
-    ClearErrors
-    Rename "$EXEPATH" $1
-    ${IfNot} ${Errors}
-      System::Call "kernel32::MoveFileExW(w '$1', p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT})"
+    System::Call "kernel32::CopyFileW(w '$EXEPATH', w '$1', i 0) i .r2"
+    System::Call "kernel32::GetCurrentProcessId() i .r3"
+    ${If} $2 <> 0
+      Exec '"$1" /S /SWEEP=$3 _?=$INSTDIR'
     ${EndIf}
-  ${EndIf}
-  Push "$INSTDIR\${UNINSTALLER}"
-  Call un.RemoveFile
-  RMDir "$INSTDIR"
-  ${If} ${FileExists} "$INSTDIR\*.*"
-    ; Files still in use: the folder goes at the next restart, after them.
-    System::Call "kernel32::MoveFileExW(w '$INSTDIR', p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT})"
+  ${Else}
+    Push "$INSTDIR\${UNINSTALLER}"
+    Call un.RemoveFile
+    Call un.RemoveFolder
   ${EndIf}
 
   ${If} $Problems <> 0
@@ -467,12 +474,27 @@ Section /o "un.사용자 설정 (암호 키 파일 경로, 창 위치 등)" SecR
 SectionEnd
 
 Function un.onInit
+  ; The copy that finishes an in-place run (see the end of the section):
+  ; once that has ended, its file and the folder go.
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/SWEEP=" $1
+  ${IfNot} ${Errors}
+    System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i $1) p .r2"
+    ${If} $2 P<> 0
+      System::Call "kernel32::WaitForSingleObject(p r2, i 60000)"
+      System::Call "kernel32::CloseHandle(p r2)"
+    ${EndIf}
+    Delete "$INSTDIR\${UNINSTALLER}"
+    Call un.RemoveFolder
+    System::Call "kernel32::MoveFileExW(w '$EXEPATH', p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT})"
+    Quit
+  ${EndIf}
   SetShellVarContext all
 !ifdef AMD64
   SetRegView 64
 !endif
   StrCpy $Problems 0
-  ${GetParameters} $0
   ClearErrors
   ${GetOptions} $0 "/REMOVESETTINGS" $1
   ${IfNot} ${Errors}
