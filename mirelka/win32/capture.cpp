@@ -39,6 +39,10 @@ CMyString TextOf(HWND hwnd) {
   return s;
 }
 
+bool SameBytes(const CMyString& a, const CMyString& b) {
+  return a.GetLength() == b.GetLength() && std::memcmp(a.GetBuffer(), b.GetBuffer(), a.GetLength()) == 0;
+}
+
 // Adds a registered format holding one DWORD to the open clipboard.
 void SetFormat(const char* name, DWORD value) {
   UINT format = RegisterClipboardFormatA(name);
@@ -189,6 +193,11 @@ class CClipboardIO {
   }
 };
 
+const char kNotTextWarning[] =
+    "결과에 글자로 나타낼 수 없는 문자 조합이 생겼습니다.\n"
+    "이대로 붙여 넣으면 내용이 손상되어 다시 해독할 수 없습니다.\n\n"
+    "다른 암호로 다시 암호화하십시오.";
+
 // What one cipher run works on, copied on the window's thread so that later
 // changes (a new capture, the options) do not reach into a running run.
 struct CipherJob {
@@ -221,6 +230,16 @@ DWORD WINAPI CipherWorker(void* arg) {
   {
     CTextCoder coder(RealFileSystem(), view);
     rc = coder.Coding(host, job->password.GetBuffer(), job->keyFilePath.GetBuffer());
+    // The cipher keeps a syllable's lead byte and the top bits of its trail,
+    // which for the extended syllables of code page 949 can give a byte pair
+    // that is no character. An edit control (and any program the text is
+    // pasted into) turns such a pair into '?', and the block could never be
+    // decrypted again: better no result than a damaged one.
+    if (rc == kCodingDone && !SameBytes(TextOf(job->output), coder.Result())) {
+      SetWindowTextA(job->output, "");
+      WarningBox(job->main, kNotTextWarning);
+      rc = kCodingNothing;
+    }
   }
   Wipe(job->password);
   HWND main = job->main;
@@ -234,6 +253,8 @@ DWORD WINAPI CipherWorker(void* arg) {
   }
   return 0;
 }
+
+bool g_encoding = false;  // ENCODE is sending UM_RUN_CIPHER
 
 bool CipherRunning() {
   HANDLE t = App().cipherThread;
@@ -335,7 +356,9 @@ void OnEncode() {
     SetFocus(app.password);
     app.cap.busy = 0;
   } else {
+    g_encoding = true;
     SendMessageA(app.main, UM_RUN_CIPHER, reinterpret_cast<WPARAM>(password.GetBuffer()), 0);
+    g_encoding = false;
   }
   Wipe(password);
   Wipe(confirm);
@@ -343,6 +366,9 @@ void OnEncode() {
 
 void OnRunCipher(const char* password) {
   CMirelkaApp& app = App();
+  // Its parameter is a pointer: taken only from ENCODE itself, never from a
+  // message some other program sent or posted.
+  if (!g_encoding || password == nullptr) return;
   auto job = std::make_unique<CipherJob>();
   job->password = password;
   job->keyFilePath = app.settings.commKeyFile;

@@ -179,6 +179,10 @@ void OnDestroy(HWND hwnd) {
     if (b) DeleteObject(b);
     b = nullptr;
   }
+  for (HFONT* f : {&app.passwordFont, &app.editFont}) {
+    if (*f) DeleteObject(*f);
+    *f = nullptr;
+  }
   for (HBRUSH* b : {&g_backBrush, &g_whiteBrush, &g_readOnlyBrush, &g_greyBrush}) {
     if (*b) DeleteObject(*b);
     *b = nullptr;

@@ -30,11 +30,11 @@ if ! grep -q '^BENCH' <<<"$out"; then
 fi
 sed -n 's/^BENCH //p' <<<"$out" | while read -r name rest; do
   case $name in
-    hotkey-to-window-ms) printf 'hot key release to window with text:  %s ms\n' "$rest" ;;
-    encode-100k-ms)      printf 'ENCODE of 100 KB Korean text:         %s ms\n' "$rest" ;;
-    cycle-ms)            printf 'capture, encode and paste cycle:      %s ms\n' "$rest" ;;
-    idle-cpu-ms)         printf 'CPU while idle in the tray:           %s ms\n' "$rest" ;;
-    working-set-kib)     printf 'working set while idle:               %s KiB\n' "$rest" ;;
+    hotkey-to-window) printf 'hot key release to window with text:  %s\n' "$rest" ;;
+    encode-100k)      printf 'ENCODE of 100 KB Korean text:         %s\n' "$rest" ;;
+    cycle)            printf 'capture, encode and paste cycle:      %s\n' "$rest" ;;
+    idle-cpu)         printf 'CPU while idle in the tray:           %s\n' "$rest" ;;
+    working-set)      printf 'working set while idle:               %s\n' "$rest" ;;
   esac
 done
 rm -rf "$TOP"

@@ -383,6 +383,30 @@ void ScenarioDecrypt() {
         "notepad after the paste: " + Show(Text(np.edit)));
 }
 
+// A password that makes the block hold a byte pair that is no character:
+// the result is refused instead of being damaged on its way.
+void ScenarioNotText() {
+  std::string bad = Bytes("bad-password.txt");
+  REQUIRE(!bad.empty(), "no bad-password.txt");
+  bad = bad.substr(0, bad.find('\n'));
+  Texts t;
+  Notepad np;
+  OpenNotepad("doc.txt", np);
+  size_t at = t.doc.find(t.passage);
+  SelectBytes(np, at, at + t.passage.size());
+  Capture(np);
+  REQUIRE(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "source edit");
+  TypePasswords(bad, bad);
+  Sleep(500);  // the banner has written the output edit
+  Tap(VK_RETURN);
+  ExpectBox("결과에 글자로 나타낼 수 없는 문자 조합이 생겼습니다.\n"
+            "이대로 붙여 넣으면 내용이 손상되어 다시 해독할 수 없습니다.\n\n"
+            "다른 암호로 다시 암호화하십시오.", IDOK, "not-text", "result that is not text");
+  CHECK(WaitUntil([] { return CtlText(kIdResult).empty(); }, 3000), "result edit kept the damaged block");
+  CHECK(WaitUntil([] { return FocusOf(Main()) == Ctl(kIdPassword); }, 3000), "password edit focused");
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 // Nothing selected while older text is on the clipboard: the window opens
 // empty. 102400 bytes are taken, 102401 refused with the message.
 void ScenarioLimits() {
@@ -794,14 +818,14 @@ void Bench() {
   PROCESS_MEMORY_COUNTERS mem = {};
   mem.cb = sizeof mem;
   GetProcessMemoryInfo(p, &mem, sizeof mem);
-  Say("BENCH hotkey-to-window-ms median %.0f min %.0f\n", Median(shown) * 1000,
+  Say("BENCH hotkey-to-window median %.0f ms, min %.0f ms\n", Median(shown) * 1000,
       *std::min_element(shown.begin(), shown.end()) * 1000);
-  Say("BENCH encode-100k-ms median %.0f min %.0f\n", Median(encode) * 1000,
+  Say("BENCH encode-100k median %.0f ms, min %.0f ms\n", Median(encode) * 1000,
       *std::min_element(encode.begin(), encode.end()) * 1000);
-  Say("BENCH cycle-ms median %.0f min %.0f\n", Median(cycle) * 1000,
+  Say("BENCH cycle median %.0f ms, min %.0f ms\n", Median(cycle) * 1000,
       *std::min_element(cycle.begin(), cycle.end()) * 1000);
-  Say("BENCH idle-cpu-ms %.1f over %.1f s (%.3f %%)\n", idleCpu * 1000, wall, 100 * idleCpu / wall);
-  Say("BENCH working-set-kib %.0f peak %.0f\n", mem.WorkingSetSize / 1024.0, mem.PeakWorkingSetSize / 1024.0);
+  Say("BENCH idle-cpu %.1f ms in %.1f s (%.3f %%)\n", idleCpu * 1000, wall, 100 * idleCpu / wall);
+  Say("BENCH working-set %.0f KiB, peak %.0f KiB\n", mem.WorkingSetSize / 1024.0, mem.PeakWorkingSetSize / 1024.0);
   StopMirelka();
   ClearSettings();
 }
@@ -813,7 +837,7 @@ struct Scenario {
   void (*run)();
 };
 const Scenario kScenarios[] = {
-    {"encrypt", ScenarioEncrypt},   {"decrypt", ScenarioDecrypt}, {"limits", ScenarioLimits},
+    {"encrypt", ScenarioEncrypt},   {"decrypt", ScenarioDecrypt}, {"nottext", ScenarioNotText}, {"limits", ScenarioLimits},
     {"delimiters", ScenarioDelimiters}, {"passwords", ScenarioPasswords}, {"topmost", ScenarioTopmost},
     {"instance", ScenarioInstance}, {"layout", ScenarioLayout}, {"actkey", ScenarioActKey},
     {"keyfile", ScenarioKeyFile},
