@@ -264,6 +264,25 @@ void ClickInto(HWND control) {
   WaitUntil([&] { return FocusOf(control) == control; }, 3000);
 }
 
+// Scroll Lock's light, read by a window of the driver brought to the front
+// for a moment (a thread's key state follows the keyboard while it is in
+// front); the application is put back in front afterwards.
+bool ScrollLockOn(HWND app) {
+  static HWND probe = CreateWindowExA(0, "STATIC", "probe", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  Foreground(probe);
+  Tap(VK_SHIFT);
+  MSG m;
+  DWORD end = GetTickCount() + 300;
+  while (GetTickCount() < end) {
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+    Sleep(10);
+  }
+  bool on = (GetKeyState(VK_SCROLL) & 1) != 0;
+  Foreground(app);
+  return on;
+}
+
 std::string Replace(std::string doc, const std::string& what, const std::string& with) {
   size_t at = doc.find(what);
   return at == std::string::npos ? doc : doc.replace(at, what.size(), with);
@@ -662,7 +681,10 @@ void ScenarioActKey() {
   // Held for 2 s: one capture, after the release; Scroll Lock as before.
   SelectBytes(np, at, at + t.passage.size());
   Foreground(np.main);
-  SHORT before = GetKeyState(VK_SCROLL);
+  bool before = ScrollLockOn(np.main);
+  Tap(VK_SCROLL);  // the light is seen to change at all
+  CHECK(WaitUntil([&] { return ScrollLockOn(np.main) != before; }, 3000), "a Scroll Lock tap is not seen");
+  before = !before;
   Key(VK_MENU, false);
   Key(VK_SCROLL, false);
   Key(VK_SCROLL, true);
@@ -671,9 +693,7 @@ void ScenarioActKey() {
   Key(VK_MENU, true);
   CHECK(WaitUntil([] { return Shown(); }), "no capture after the release");
   CHECK(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "held keys: source edit");
-  MSG m;
-  PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
-  CHECK((GetKeyState(VK_SCROLL) & 1) == (before & 1), "Scroll Lock changed its state");
+  CHECK(ScrollLockOn(np.main) == before, "Scroll Lock changed its state");
   SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
