@@ -1,0 +1,414 @@
+// The end-to-end driver of the banner strip: starts Trisel.exe and
+// Mirelka.exe against a local web server and checks what a user sees.
+//   banner_e2e.exe WORK APP PORT DEADPORT ARTEFACTS [SCENARIO...]
+// WORK holds the server's tree (www\), its log (server.log), the pictures
+// the scenarios put on the server (pics\) and the stand-in browser
+// (browser\); APP the programs with their shipped pictures. PORT is the
+// server's, DEADPORT one where nothing listens. Results go to
+// WORK\results.txt, screenshots to ARTEFACTS.
+#include <windows.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../driver/ui.h"
+
+namespace {
+
+std::string g_work, g_app, g_port, g_deadPort, g_art;
+FILE* g_out = nullptr;
+int g_failures = 0;
+
+void Say(const char* fmt, ...) {
+  for (FILE* f : {stdout, g_out}) {
+    if (!f) continue;
+    va_list args;
+    va_start(args, fmt);
+    std::vfprintf(f, fmt, args);
+    va_end(args);
+    std::fflush(f);
+  }
+}
+
+struct Abort {};
+void Fail(int line, const std::string& what) {
+  ++g_failures;
+  Say("    FAIL line %d: %s\n", line, what.c_str());
+}
+#define CHECK(cond, what) ((cond) ? void() : Fail(__LINE__, (what)))
+#define REQUIRE(cond, what)   \
+  do {                        \
+    if (!(cond)) {            \
+      Fail(__LINE__, (what)); \
+      throw Abort();          \
+    }                         \
+  } while (0)
+
+enum { kTriselBanner = 1023, kTriselText = 1057, kMirelkaBanner = 291, kMirelkaResult = 304 };
+enum { kMirelkaOpen = 40004, kMirelkaExit = 40034 };
+
+// --- files
+std::string Bytes(const std::string& path) {
+  std::string out;
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return out;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  std::fclose(f);
+  return out;
+}
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+void Put(const std::string& path, const std::string& bytes) {
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+}
+uint64_t WriteTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return 0;
+  return (uint64_t(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
+}
+std::string Www(const std::string& rel) { return g_work + "\\www\\mirelka\\" + rel; }
+std::string App(const std::string& name) { return g_app + "\\" + name; }
+// Puts a prepared picture on the server (or takes the name off it).
+void Serve(const std::string& name, const char* picture, bool slow = false) {
+  DeleteFileA(Www(name).c_str());
+  DeleteFileA(Www(name + ".slow").c_str());
+  if (picture) Put(Www(name), Bytes(g_work + "\\pics\\" + picture));
+  if (slow) Put(Www(name + ".slow"), "");
+}
+// The text box's text for a banner text file: a line break first, CR LF.
+std::string BoxText(const std::string& file) {
+  std::string out = "\r\n";
+  for (char c : Bytes(Www(file))) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+// Server log lines that begin with `prefix` (e.g. "START /mirelka/banner.gif").
+int LogCount(const std::string& prefix) {
+  const std::string log = Bytes(g_work + "\\server.log");
+  int n = 0;
+  for (size_t at = 0; at < log.size();) {
+    size_t end = log.find('\n', at);
+    if (end == std::string::npos) end = log.size();
+    if (log.compare(at, prefix.size(), prefix) == 0) ++n;
+    at = end + 1;
+  }
+  return n;
+}
+
+// --- windows
+SIZE ClientSize(HWND w) {
+  RECT r = {};
+  GetClientRect(w, &r);
+  return {r.right, r.bottom};
+}
+bool SizeIs(HWND w, int cx, int cy) {
+  SIZE s = ClientSize(w);
+  return s.cx == cx && s.cy == cy;
+}
+std::string SizeText(HWND w) {
+  SIZE s = ClientSize(w);
+  return std::to_string(s.cx) + "x" + std::to_string(s.cy);
+}
+// The window's pixels as they are on the screen.
+std::string Pixels(HWND w) {
+  RECT r = {};
+  if (!GetWindowRect(w, &r) || r.right <= r.left || r.bottom <= r.top) return std::string();
+  const int cx = r.right - r.left, cy = r.bottom - r.top;
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = cx;
+  bi.bmiHeader.biHeight = -cy;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  BitBlt(dc, 0, 0, cx, cy, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  std::string out(static_cast<const char*>(bits), size_t(cx) * cy * 4);
+  SelectObject(dc, old);
+  DeleteObject(bmp);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return out;
+}
+// Three looks 1.3 s apart: an animation shows at least two different
+// pictures (no frame of the pictures stays 2.6 s).
+bool Animates(HWND banner) {
+  const std::string a = Pixels(banner);
+  Sleep(1300);
+  const std::string b = Pixels(banner);
+  Sleep(1300);
+  const std::string c = Pixels(banner);
+  return a != b || b != c;
+}
+void Shot(HWND w, const char* name) {
+  Sleep(200);
+  SaveScreenshot(w, g_art + "\\banner-" + name + ".bmp");
+}
+// Clicks the banner and waits for the stand-in browser to be started with
+// `address`.
+bool ClickOpens(HWND banner, const std::string& address) {
+  const std::string calls = g_work + "\\browser\\browser-calls.txt";
+  DeleteFileA(calls.c_str());
+  PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  return WaitUntil([&] { return Bytes(calls).find(address) != std::string::npos; }, 20000);
+}
+
+void UseServer(bool up) {
+  SetEnvironmentVariableA("MIRELKA_VENDOR_SERVER", ("127.0.0.1:" + (up ? g_port : g_deadPort)).c_str());
+}
+
+// --- Trisel
+struct Trisel {
+  Program prog;
+  HWND dialog = nullptr;
+  HWND Banner() const { return GetDlgItem(dialog, kTriselBanner); }
+  std::string Box() const { return Text(GetDlgItem(dialog, kTriselText)); }
+  // Closes it as a user does and checks it ends soon.
+  void Close(DWORD withinMs = 6000) {
+    if (dialog) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    CHECK(prog.Ended(withinMs), "Trisel.exe did not end within " + std::to_string(withinMs) + " ms");
+    prog.Close();
+  }
+};
+
+void StartTrisel(Trisel& t, bool encrypt) {
+  const std::string file = g_work + (encrypt ? "\\doc.txt" : "\\doc.txt.tsl");
+  REQUIRE(StartProgram("\"" + App("Trisel.exe") + "\" " + (encrypt ? "-e" : "-d") + " \"" + file + "\"", t.prog),
+          "Trisel.exe did not start");
+  REQUIRE(WaitUntil([&] {
+            std::vector<HWND> w = TopWindows(t.prog.pi.dwProcessId, nullptr);
+            t.dialog = w.empty() ? nullptr : w[0];
+            return t.dialog != nullptr && t.Banner() != nullptr;
+          }),
+          "no main dialog");
+}
+
+// No server: the text box gets only the line break, the shipped picture
+// stays and animates, nothing is written beside the program.
+void Offline() {
+  UseServer(false);
+  Trisel t;
+  StartTrisel(t, true);
+  CHECK(WaitUntil([&] { return t.Box() == "\r\n"; }), "text box: [" + t.Box() + "]");
+  CHECK(SizeIs(t.Banner(), 170, 85), "banner size " + SizeText(t.Banner()));
+  CHECK(Animates(t.Banner()), "the shipped picture does not animate");
+  Shot(t.dialog, "trisel-offline");
+  CHECK(!Exists(App("banner_en.gif")), "a picture was written without a server");
+  t.Close();
+}
+
+// The server's text and a newer picture: the text in box 1057, the picture
+// downloaded beside the program and shown (the banner takes its size), the
+// click opens the fetched link.
+void Download() {
+  UseServer(true);
+  Serve("banner_en.gif", "server_en.gif");
+  Trisel t;
+  StartTrisel(t, true);
+  const std::string want = BoxText("banner_en.txt");
+  CHECK(WaitUntil([&] { return t.Box() == want; }), "text box: [" + t.Box() + "]");
+  CHECK(WaitUntil([&] { return SizeIs(t.Banner(), 200, 60); }), "banner size " + SizeText(t.Banner()));
+  CHECK(Bytes(App("banner_en.gif")) == Bytes(Www("banner_en.gif")), "downloaded picture differs");
+  CHECK(Animates(t.Banner()), "the downloaded picture does not animate");
+  Shot(t.dialog, "trisel-downloaded");
+  CHECK(ClickOpens(t.Banner(), "http://127.0.0.1:" + g_port + "/landing-en"), "click: no browser with the link");
+  t.Close();
+}
+
+// The next start with a picture of the same size: shown from the program
+// folder, not downloaded again.
+void SameSize() {
+  UseServer(true);
+  const uint64_t before = WriteTime(App("banner_en.gif"));
+  REQUIRE(before != 0, "no downloaded picture from the earlier scenario");
+  const int asked = LogCount("START /mirelka/banner_en.gif");
+  Trisel t;
+  StartTrisel(t, true);
+  CHECK(WaitUntil([&] { return SizeIs(t.Banner(), 200, 60); }), "banner size " + SizeText(t.Banner()));
+  CHECK(LogCount("START /mirelka/banner_en.gif") == asked + 1, "the picture's length was not asked for");
+  CHECK(WriteTime(App("banner_en.gif")) == before, "the picture was written again");
+  t.Close();
+}
+
+// Decrypt mode: its own text; a server without its picture leaves no file
+// (the error page is not kept) and the shipped picture.
+void Decrypt() {
+  UseServer(true);
+  Serve("banner_de.gif", nullptr);
+  const int asked = LogCount("DONE /mirelka/banner_de.gif 404");
+  Trisel t;
+  StartTrisel(t, false);
+  const std::string want = BoxText("banner_de.txt");
+  CHECK(WaitUntil([&] { return t.Box() == want; }), "text box: [" + t.Box() + "]");
+  CHECK(WaitUntil([&] { return LogCount("DONE /mirelka/banner_de.gif 404") > asked; }), "picture not asked for");
+  Sleep(1000);
+  CHECK(!Exists(App("banner_de.gif")), "the error page was kept as the picture");
+  CHECK(SizeIs(t.Banner(), 170, 85), "banner size " + SizeText(t.Banner()));
+  Shot(t.dialog, "trisel-decrypt");
+  t.Close();
+}
+
+// The picture gone from the server: the error page of another length is
+// not kept; the shipped picture stays.
+void ErrorPage() {
+  UseServer(true);
+  Serve("banner_en.gif", nullptr);
+  const int asked = LogCount("DONE /mirelka/banner_en.gif 404");
+  Trisel t;
+  StartTrisel(t, true);
+  CHECK(WaitUntil([&] { return LogCount("DONE /mirelka/banner_en.gif 404") > asked; }), "picture not asked for");
+  CHECK(WaitUntil([&] { return !Exists(App("banner_en.gif")); }, 5000), "the error page was kept as the picture");
+  CHECK(SizeIs(t.Banner(), 170, 85), "banner size " + SizeText(t.Banner()));
+  t.Close();
+}
+
+// Closing while a slow picture comes in: the program ends at once, and the
+// cut file is never shown: the next start fetches the whole picture.
+void SlowClose() {
+  UseServer(true);
+  Serve("banner_en.gif", "slow_en.gif", true);
+  const int cut = LogCount("CUT /mirelka/banner_en.gif");
+  Trisel t;
+  StartTrisel(t, true);
+  CHECK(WaitUntil([&] { return Exists(App("banner_en.gif")); }), "the download did not start");
+  Sleep(500);
+  const DWORD start = GetTickCount();
+  t.Close(5500);
+  Say("    closed during the download in %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
+  CHECK(WaitUntil([&] { return LogCount("CUT /mirelka/banner_en.gif") > cut; }), "the download went on");
+  CHECK(Bytes(App("banner_en.gif")) != Bytes(Www("banner_en.gif")), "the picture came in whole?");
+
+  Serve("banner_en.gif", "slow_en.gif");
+  Trisel again;
+  StartTrisel(again, true);
+  CHECK(WaitUntil([&] { return SizeIs(again.Banner(), 120, 90); }), "banner size " + SizeText(again.Banner()));
+  CHECK(Bytes(App("banner_en.gif")) == Bytes(Www("banner_en.gif")), "the picture is not whole");
+  again.Close();
+}
+
+// --- Mirelka
+HWND MirelkaMain(DWORD pid) {
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "Mirelka", nullptr)) != nullptr;) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner == pid) return w;
+  }
+  return nullptr;
+}
+
+// Starts Mirelka.exe and waits until its main window has its controls.
+HWND StartMirelka(Program& prog) {
+  REQUIRE(StartProgram("\"" + App("Mirelka.exe") + "\" noupdate", prog), "Mirelka.exe did not start");
+  HWND main = nullptr;
+  REQUIRE(WaitUntil([&] {
+            main = MirelkaMain(prog.pi.dwProcessId);
+            return main != nullptr && GetDlgItem(main, kMirelkaBanner) != nullptr &&
+                   GetDlgItem(main, kMirelkaResult) != nullptr;
+          }),
+          "no main window");
+  Sleep(300);  // its creation ends before the window takes commands
+  return main;
+}
+
+// No server: opening the window puts the line break into the output edit;
+// the shipped picture shows and animates.
+void MirelkaOffline() {
+  UseServer(false);
+  Program prog;
+  HWND main = StartMirelka(prog);
+  HWND banner = GetDlgItem(main, kMirelkaBanner), result = GetDlgItem(main, kMirelkaResult);
+  PostMessageA(main, WM_COMMAND, kMirelkaOpen, 0);
+  CHECK(WaitUntil([&] { return Text(result) == "\r\n"; }), "result edit: [" + Text(result) + "]");
+  CHECK(SizeIs(banner, 170, 85), "banner size " + SizeText(banner));
+  CHECK(Animates(banner), "the shipped picture does not animate");
+  Shot(main, "mirelka-offline");
+  PostMessageA(main, WM_COMMAND, kMirelkaExit, 0);
+  CHECK(prog.Ended(8000), "Mirelka.exe did not end");
+}
+
+// Opening the window: the text in the output edit, the newer picture
+// downloaded and shown, the click; opened again, nothing new is fetched.
+void Mirelka() {
+  UseServer(true);
+  Serve("banner.gif", "server.gif");
+  Program prog;
+  HWND main = StartMirelka(prog);
+  HWND banner = GetDlgItem(main, kMirelkaBanner), result = GetDlgItem(main, kMirelkaResult);
+  PostMessageA(main, WM_COMMAND, kMirelkaOpen, 0);
+  const std::string want = BoxText("banner.txt");
+  CHECK(WaitUntil([&] { return Text(result) == want; }), "result edit: [" + Text(result) + "]");
+  CHECK(WaitUntil([&] { return SizeIs(banner, 180, 70); }), "banner size " + SizeText(banner));
+  CHECK(Bytes(App("banner.gif")) == Bytes(Www("banner.gif")), "downloaded picture differs");
+  CHECK(Animates(banner), "the banner does not animate");
+  Shot(main, "mirelka");
+  CHECK(ClickOpens(banner, "http://127.0.0.1:" + g_port + "/landing"), "click: no browser with the link");
+
+  const uint64_t before = WriteTime(App("banner.gif"));
+  const int asked = LogCount("DONE /mirelka/banner.gif");
+  PostMessageA(main, WM_COMMAND, kMirelkaOpen, 0);
+  CHECK(WaitUntil([&] { return LogCount("DONE /mirelka/banner.gif") > asked; }), "picture not asked again");
+  Sleep(500);
+  CHECK(WriteTime(App("banner.gif")) == before, "the picture on display was downloaded again");
+  CHECK(SizeIs(banner, 180, 70), "banner size " + SizeText(banner));
+
+  PostMessageA(main, WM_COMMAND, kMirelkaExit, 0);
+  CHECK(prog.Ended(8000), "Mirelka.exe did not end");
+}
+
+struct Scenario {
+  const char* name;
+  void (*run)();
+} const kScenarios[] = {
+    {"offline", Offline}, {"download", Download},     {"same-size", SameSize}, {"decrypt", Decrypt},
+    {"error-page", ErrorPage}, {"slow-close", SlowClose}, {"mirelka-offline", MirelkaOffline},
+    {"mirelka", Mirelka},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 6) {
+    std::printf("usage: banner_e2e WORK APP PORT DEADPORT ARTEFACTS [SCENARIO...]\n");
+    return 2;
+  }
+  g_work = argv[1];
+  g_app = argv[2];
+  g_port = argv[3];
+  g_deadPort = argv[4];
+  g_art = argv[5];
+  g_out = std::fopen((g_work + "\\results.txt").c_str(), "w");
+  int failed = 0, run = 0;
+  for (const Scenario& s : kScenarios) {
+    bool wanted = argc == 6;
+    for (int i = 6; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], s.name) == 0;
+    if (!wanted) continue;
+    ++run;
+    Say("--- %s\n", s.name);
+    g_failures = 0;
+    const DWORD start = GetTickCount();
+    try {
+      s.run();
+    } catch (const Abort&) {
+    }
+    Say("%s %s (%.1f s)\n", g_failures ? "FAIL" : "PASS", s.name, (GetTickCount() - start) / 1000.0);
+    if (g_failures) ++failed;
+  }
+  Say("e2e: %d of %d banner scenarios passed\n", run - failed, run);
+  Say("RESULT %s\n", failed ? "FAILED" : "OK");
+  if (g_out) std::fclose(g_out);
+  return failed ? 1 : 0;
+}
