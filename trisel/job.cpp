@@ -259,13 +259,27 @@ CMyString CTriselJob::StatusText(int rc, uint32_t warn, uint32_t err) {
   return text;
 }
 
-JobResult CTriselJob::Work(char* password) {
+void CTriselJob::Begin() {
   m_jobView.ShowJobStatus(nullptr, "SW_HIDE", 0);
   m_jobView.LockControls();
   m_job.busy = 1;
   m_job.cancel = 0;
   m_job.cancelKeyFile = 0;
+}
 
+void CTriselJob::Abandon() {
+  m_job.busy = 0;
+  m_job.cancel = 0;
+  m_job.cancelKeyFile = 0;
+  m_jobView.UnlockControls(true);
+}
+
+JobResult CTriselJob::Work(char* password) {
+  Begin();
+  return Finish(password);
+}
+
+JobResult CTriselJob::Finish(char* password) {
   JobResult rc = RunJob(password);
 
   m_job.busy = 0;

@@ -2,9 +2,9 @@
 //
 // CTriselJob holds what a job works with (file system, settings store, the
 // reporter's questions, the views, the job state) and runs the steps of the
-// job's worker thread. It is portable: Trisel.exe calls Work() from the
-// thread it starts with CreateThread (and frees the password copy after
-// it), trisel-cli calls it on its main thread.
+// job's worker thread. It is portable: Trisel.exe calls Begin() on the
+// dialog's thread and Finish() on the worker thread it then starts (and frees
+// the password copy after it), trisel-cli calls Work() on its main thread.
 //
 // Logs: the job writes the job log (WriteLog level 0), the error log (level
 // 1, together with the reporter) and the heading of the debug log (level 2)
@@ -46,12 +46,21 @@ class CTriselJob {
   // none is set (tests fix it).
   void SetClock(std::function<void(struct tm&)> localTime) { m_localTime = std::move(localTime); }
 
-  // The steps of the worker thread: status hidden, controls locked, busy
-  // set and the cancel words cleared, RunJob, busy and cancel words cleared,
-  // controls unlocked (the run button only after kResultOptionsCancelled), the
-  // status line shown. password (zero-terminated) is reversed in place; the
-  // caller frees it. Returns RunJob's result.
+  // A job's start, on the thread that starts it: status hidden, controls
+  // locked, busy set and the cancel words cleared. From here until Finish
+  // returns, a second start or a close sees the job busy.
+  void Begin();
+  // The rest, on the job's worker thread: RunJob, then busy and the cancel
+  // words cleared, controls unlocked (the run button only after
+  // kResultOptionsCancelled) and the status line shown. password
+  // (zero-terminated) is reversed in place; the caller frees it. Returns
+  // RunJob's result.
+  JobResult Finish(char* password);
+  // Begin and Finish on one thread.
   JobResult Work(char* password);
+  // Gives back what Begin took when the worker could not be started: busy
+  // and the cancel words cleared, every control unlocked.
+  void Abandon();
 
   // The job itself; see Work. Returns 0, -3, -1, -2, -4 or -5.
   JobResult RunJob(char* password);

@@ -4,7 +4,9 @@
 // folder options question and the list's allocation alert. The main dialog
 // implements it over its controls, trisel-cli over the terminal,
 // CNullJobView (below) for tests and batch runs. Every call comes from the
-// job's worker thread.
+// job's worker thread, except those of CTriselJob::Begin and Abandon
+// (status hidden, controls locked or unlocked), which come from the thread
+// that starts the job.
 #ifndef MIRELKA_TRISEL_JOB_VIEW_H
 #define MIRELKA_TRISEL_JOB_VIEW_H
 

@@ -5,8 +5,6 @@
 
 #include <windows.h>
 
-#include "common/mystring.h"
-
 struct CTriselApp {
   HINSTANCE instance = nullptr;
   HWND mainWnd = nullptr;
@@ -14,10 +12,6 @@ struct CTriselApp {
   char** argv = nullptr;
   bool encrypt = false;
 
-  HBRUSH whiteBrush = nullptr;
-  HBRUSH bannerTextBrush = nullptr;  // the mode colour behind the banner text box
-
-  HANDLE jobThread = nullptr;
   HANDLE bannerTextThread = nullptr;
   HANDLE bannerImageThread = nullptr;
 };

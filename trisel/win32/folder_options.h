@@ -11,7 +11,4 @@
 // (the choice in `options`) or 2 after Cancel, Escape or the close box.
 int RunFolderOptionsDialog(HWND owner, bool encrypt, FolderOptions& options);
 
-// Draws an owner-drawn help button: the 30 x 30 help picture at (1, 1).
-void DrawHelpButton(const DRAWITEMSTRUCT* item, HBITMAP picture);
-
 #endif

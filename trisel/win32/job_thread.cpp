@@ -27,31 +27,31 @@ CTriselJob& TheJob() {
   return job;
 }
 
-DWORD WINAPI JobThread(LPVOID param) {
-  char* password = static_cast<char*>(param);
-  TheJob().Work(password);
-  SecureZeroMemory(password, std::strlen(password));
-  delete[] password;
-  return 0;
+// A heap copy of the typed password, cleared and freed when it has served.
+char* CopyPassword(const CMyString& password) {
+  char* copy = new char[password.GetLength() + 1];
+  std::memcpy(copy, password.GetBuffer(), password.GetLength() + 1);
+  return copy;
+}
+
+void FreePassword(char* copy, size_t length) {
+  SecureZeroMemory(copy, length);
+  delete[] copy;
 }
 
 }  // namespace
 
-bool StartJobThread(const CMyString& password) {
-  TheJob();  // built on the dialog's thread, before the worker uses it
-  char* copy = new char[password.GetLength() + 1];
-  std::memcpy(copy, password.GetBuffer(), password.GetLength() + 1);
-  CTriselApp& app = App();
-  if (app.jobThread != nullptr) {
-    CloseHandle(app.jobThread);
-    app.jobThread = nullptr;
-  }
-  DWORD id = 0;
-  app.jobThread = CreateThread(nullptr, 0, JobThread, copy, 0, &id);
-  if (app.jobThread == nullptr) {
-    SecureZeroMemory(copy, password.GetLength());
-    delete[] copy;
-    return false;
-  }
-  return true;
+bool StartJobThread(CWorkerThread& worker, const CMyString& password) {
+  CTriselJob& job = TheJob();  // built on the dialog's thread, before the worker uses it
+  char* copy = CopyPassword(password);
+  const size_t length = password.GetLength();
+  return worker.Start([&job] { job.Begin(); },
+                      [&job, copy, length] {
+                        job.Finish(copy);
+                        FreePassword(copy, length);
+                      },
+                      [&job, copy, length] {
+                        job.Abandon();
+                        FreePassword(copy, length);
+                      });
 }

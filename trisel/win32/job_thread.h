@@ -3,9 +3,12 @@
 #define TRISEL_WIN32_JOB_THREAD_H
 
 #include "common/mystring.h"
+#include "common/win32/worker_thread.h"
 
-// Starts JobThread with a heap copy of the password; the thread locks the
-// dialog's buttons itself. False when the thread could not be started.
-bool StartJobThread(const CMyString& password);
+// Starts the job of this program run on `worker` with a heap copy of the
+// password. The job is marked busy and the dialog's controls are locked here,
+// on the dialog's thread, before the worker starts; the worker releases them
+// when the job ends. False (and nothing locked) when it could not be started.
+bool StartJobThread(CWorkerThread& worker, const CMyString& password);
 
 #endif

@@ -1,11 +1,15 @@
 #include "trisel/win32/log_viewer.h"
 
+#include <new>
+
 #include "common/filesystem.h"
 #include "common/mystring.h"
+#include "common/win32/dialog.h"
+#include "common/win32/gdi.h"
+#include "common/win32/window.h"
 #include "trisel/dialog_rules.h"
 #include "trisel/win32/app.h"
 #include "trisel/win32/resource.h"
-#include "trisel/win32/window_util.h"
 
 namespace {
 
@@ -37,58 +41,64 @@ void Layout(HWND hwnd, int width, int height) {
   InvalidateRect(hwnd, nullptr, TRUE);
 }
 
-void OnSetText(HWND hwnd, const char* text, bool jobLog) {
-  SetWindowTextA(hwnd, jobLog ? "로그 보기" : "에러 보기");
-  SetDlgItemTextA(hwnd, 1019, jobLog ? "작업한 로그 내용입니다." : "작업한 에러 내용입니다.");
-  HWND edit = GetDlgItem(hwnd, IDC_LOG_TEXT);
-  SendMessageA(edit, EM_LIMITTEXT, 0, 0);  // no 32 KB cap on long logs
-  SetWindowTextA(edit, text);
-}
-
-INT_PTR CALLBACK ViewerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_INITDIALOG: {
-      CenterWindow(hwnd, App().mainWnd);
-      SetPropA(hwnd, kViewerMark, reinterpret_cast<HANDLE>(1));
-      SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(kViewerBack)));
-      RECT rc;
-      GetClientRect(hwnd, &rc);
-      Layout(hwnd, rc.right, rc.bottom);
-      return TRUE;
-    }
-    case UM_LOG_SETTEXT:
-      OnSetText(hwnd, reinterpret_cast<const char*>(wParam), lParam != 0);
-      return TRUE;
-    case WM_SIZE: Layout(hwnd, LOWORD(lParam), HIWORD(lParam)); return TRUE;
-    case WM_GETMINMAXINFO: {
-      MINMAXINFO* mm = reinterpret_cast<MINMAXINFO*>(lParam);
-      mm->ptMinTrackSize.x = kMinSize;
-      mm->ptMinTrackSize.y = kMinSize;
-      return TRUE;
-    }
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-      if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_LOG_TEXT) {
-        HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, RGB(0, 0, 0));
-        SetBkColor(dc, kViewerBack);
-        return GetWindowLongPtrA(hwnd, DWLP_USER);
+class CLogViewer : public CDialog {
+ protected:
+  INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    HWND hwnd = Handle();
+    switch (msg) {
+      case WM_INITDIALOG: {
+        CenterWindow(hwnd, App().mainWnd);
+        SetPropA(hwnd, kViewerMark, reinterpret_cast<HANDLE>(1));
+        m_back.Reset(CreateSolidBrush(kViewerBack));
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        Layout(hwnd, rc.right, rc.bottom);
+        return TRUE;
       }
-      return FALSE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) DestroyWindow(hwnd);
-      return TRUE;
-    case WM_CLOSE: DestroyWindow(hwnd); return TRUE;
-    case WM_DESTROY: {
-      HBRUSH brush = reinterpret_cast<HBRUSH>(GetWindowLongPtrA(hwnd, DWLP_USER));
-      if (brush != nullptr) DeleteObject(brush);
-      SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-      RemovePropA(hwnd, kViewerMark);
-      return TRUE;
+      case UM_LOG_SETTEXT:
+        OnSetText(reinterpret_cast<const char*>(wParam), lParam != 0);
+        return TRUE;
+      case WM_SIZE: Layout(hwnd, LOWORD(lParam), HIWORD(lParam)); return TRUE;
+      case WM_GETMINMAXINFO: {
+        MINMAXINFO* mm = reinterpret_cast<MINMAXINFO*>(lParam);
+        mm->ptMinTrackSize.x = kMinSize;
+        mm->ptMinTrackSize.y = kMinSize;
+        return TRUE;
+      }
+      case WM_CTLCOLORSTATIC:
+      case WM_CTLCOLOREDIT:
+        if (GetDlgCtrlID(reinterpret_cast<HWND>(lParam)) == IDC_LOG_TEXT) {
+          HDC dc = reinterpret_cast<HDC>(wParam);
+          SetTextColor(dc, RGB(0, 0, 0));
+          SetBkColor(dc, kViewerBack);
+          return reinterpret_cast<INT_PTR>(m_back.Get());
+        }
+        return FALSE;
+      case WM_COMMAND:
+        if (LOWORD(wParam) == IDCANCEL) DestroyWindow(hwnd);
+        return TRUE;
+      case WM_CLOSE: DestroyWindow(hwnd); return TRUE;
+      case WM_DESTROY:
+        m_back.Reset();
+        RemovePropA(hwnd, kViewerMark);
+        return TRUE;
+      default: return FALSE;
     }
-    default: return FALSE;
   }
-}
+  // Each viewer owns itself and goes with its window.
+  void OnFinalMessage() override { delete this; }
+
+ private:
+  void OnSetText(const char* text, bool jobLog) {
+    SetWindowTextA(Handle(), jobLog ? "로그 보기" : "에러 보기");
+    SetDlgItemTextA(Handle(), 1019, jobLog ? "작업한 로그 내용입니다." : "작업한 에러 내용입니다.");
+    HWND edit = Item(IDC_LOG_TEXT);
+    SendMessageA(edit, EM_LIMITTEXT, 0, 0);  // no 32 KB cap on long logs
+    SetWindowTextA(edit, text);
+  }
+
+  CBrush m_back;
+};
 
 }  // namespace
 
@@ -108,9 +118,13 @@ void OpenLogViewer(HWND mainWnd, int which) {
   if (g_keyHook == nullptr) {
     g_keyHook = SetWindowsHookExA(WH_MSGFILTER, ViewerKeys, nullptr, GetCurrentThreadId());
   }
-  HWND viewer = CreateDialogParamA(App().instance, MAKEINTRESOURCEA(IDD_LOGVIEW), mainWnd,
-                                   ViewerProc, 0);
-  if (viewer == nullptr) return;
+  CLogViewer* dialog = new (std::nothrow) CLogViewer;
+  if (dialog == nullptr) return;
+  HWND viewer = dialog->Create(App().instance, IDD_LOGVIEW, mainWnd);
+  if (viewer == nullptr) {
+    delete dialog;
+    return;
+  }
   ShowWindow(viewer, SW_SHOW);
   SendMessageA(viewer, UM_LOG_SETTEXT, reinterpret_cast<WPARAM>(text.GetBuffer()), jobLog ? 1 : 0);
 }

@@ -8,7 +8,6 @@
 #include "common/log.h"
 #include "trisel/win32/app.h"
 #include "trisel/win32/main_dialog.h"
-#include "trisel/win32/resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
@@ -19,6 +18,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The runtime's argument list: quoted arguments arrive without quotes.
   app.argc = __argc;
   app.argv = __argv;
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), nullptr, MainDialogProc, 0);
+  RunMainDialog(instance);
   return 0;
 }

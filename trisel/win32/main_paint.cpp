@@ -2,6 +2,7 @@
 // the white panels, the shadowed labels and the colours of the statics.
 #include <windows.h>
 
+#include "common/win32/gdi.h"
 #include "trisel/dialog_rules.h"
 #include "trisel/win32/app.h"
 #include "trisel/win32/main_dialog.h"
@@ -16,7 +17,7 @@ COLOR16 Channel(uint32_t colour, int shift) {
   return static_cast<COLOR16>(((colour >> shift) & 0xFF) << 8);
 }
 
-void FillBand(HDC dc, const RECT& client, uint32_t start) {
+void FillBand(HDC dc, const RECT& client, uint32_t start, HBRUSH white) {
   TRIVERTEX v[2] = {};
   v[0].x = 0;
   v[0].y = 0;
@@ -29,7 +30,6 @@ void FillBand(HDC dc, const RECT& client, uint32_t start) {
   GRADIENT_RECT r = {0, 1};
   GradientFill(dc, v, 2, &r, 1, GRADIENT_FILL_RECT_H);
 
-  HBRUSH white = App().whiteBrush;
   RECT right = {kBandRight, 0, client.right, kBandBottom};
   FillRect(dc, &right, white);
   RECT bottom = {11, 220, client.right - 11, client.bottom - 11};
@@ -55,47 +55,45 @@ void ReleaseLines(HWND hwnd, HDC dc) {
   RECT box;
   GetWindowRect(GetDlgItem(hwnd, IDC_BANNER_TEXT), &box);
   MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&box), 2);
-  HFONT font = MakeFont(12, FW_NORMAL);
-  HGDIOBJ old = SelectObject(dc, font);
+  CFont font(MakeFont(12, FW_NORMAL));
+  CSelectObject select(dc, font.Get());
   SetTextColor(dc, RGB(0x50, 0x50, 0x50));
   const char* release = "Trisel v1.0 - 파일 암호화 / 해독";
   const char* notice = "Copyright (C) Pelmora. 탐색기 오른쪽 버튼 메뉴에서 실행됩니다.";
   TextOutA(dc, box.left + 2, box.bottom + 4, release, lstrlenA(release));
   TextOutA(dc, box.left + 2, box.bottom + 19, notice, lstrlenA(notice));
-  SelectObject(dc, old);
-  DeleteObject(font);
 }
 
 }  // namespace
 
-void PaintMainDialog(HWND hwnd, HDC dc) {
+void PaintMainDialog(HWND hwnd, HDC dc, HBRUSH white) {
   ModeColours colours = ColoursOfMode(App().encrypt);
   RECT client;
   GetClientRect(hwnd, &client);
-  FillBand(dc, client, colours.bandStart);
+  FillBand(dc, client, colours.bandStart, white);
 
   SetBkMode(dc, TRANSPARENT);
-  HFONT bold = MakeFont(12, FW_BOLD);
-  HGDIOBJ old = SelectObject(dc, bold);
-  ShadowedLabel(dc, 20, 13, "암호", colours.shadow);
-  ShadowedLabel(dc, 20, 36, "확인", colours.shadow);
-  SelectObject(dc, old);
-  DeleteObject(bold);
+  {
+    CFont bold(MakeFont(12, FW_BOLD));
+    CSelectObject select(dc, bold.Get());
+    ShadowedLabel(dc, 20, 13, "암호", colours.shadow);
+    ShadowedLabel(dc, 20, 36, "확인", colours.shadow);
+  }
   ReleaseLines(hwnd, dc);
 }
 
-HBRUSH MainDialogCtlColor(HWND control, HDC dc) {
+HBRUSH MainDialogCtlColor(HWND control, HDC dc, HBRUSH white, HBRUSH bannerBack) {
   switch (GetDlgCtrlID(control)) {
     case IDC_STATUS:
     case IDC_TOTAL_TEXT:
     case IDC_CURRENT_FILE:
       SetTextColor(dc, RGB(0, 0, 0));
       SetBkMode(dc, TRANSPARENT);
-      return App().whiteBrush;
+      return white;
     case IDC_BANNER_TEXT:
       SetTextColor(dc, RGB(0, 0, 0));
       SetBkColor(dc, ColoursOfMode(App().encrypt).bannerBack);
-      return App().bannerTextBrush;
+      return bannerBack;
     case IDC_DELETE_SOURCE:
     case IDC_OPTION_GROUP:
     case IDC_SETTINGS_LABEL:

@@ -1,8 +1,9 @@
 #include "trisel/win32/overwrite_dialog.h"
 
+#include "common/win32/dialog.h"
+#include "common/win32/window.h"
 #include "trisel/win32/app.h"
 #include "trisel/win32/resource.h"
-#include "trisel/win32/window_util.h"
 
 namespace {
 
@@ -17,27 +18,36 @@ int AnswerOf(int id) {
   }
 }
 
-INT_PTR CALLBACK OverwriteProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_INITDIALOG:
-      SetDlgItemTextA(hwnd, 1019, reinterpret_cast<const char*>(lParam));
-      CenterWindow(hwnd, nullptr);
-      SetForegroundWindow(hwnd);
-      return TRUE;
-    case WM_COMMAND: {
-      int answer = AnswerOf(LOWORD(wParam));
-      if (answer != 0) EndDialog(hwnd, answer);
-      return TRUE;
+class COverwriteDialog : public CDialog {
+ public:
+  explicit COverwriteDialog(const char* text) : m_text(text) {}
+
+ protected:
+  INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM) override {
+    switch (msg) {
+      case WM_INITDIALOG:
+        SetDlgItemTextA(Handle(), 1019, m_text);
+        CenterWindow(Handle(), nullptr);
+        SetForegroundWindow(Handle());
+        return TRUE;
+      case WM_COMMAND: {
+        int answer = AnswerOf(LOWORD(wParam));
+        if (answer != 0) EndDialog(Handle(), answer);
+        return TRUE;
+      }
+      case WM_CLOSE: return TRUE;  // the close box does nothing: pick a button
+      default: return FALSE;
     }
-    case WM_CLOSE: return TRUE;  // the close box does nothing: pick a button
-    default: return FALSE;
   }
-}
+
+ private:
+  const char* m_text;
+};
 
 }  // namespace
 
 int AskOverwriteDialog(HWND owner, const char* text) {
-  INT_PTR r = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_OVERWRITE), owner,
-                              OverwriteProc, reinterpret_cast<LPARAM>(text));
+  COverwriteDialog dialog(text);
+  INT_PTR r = dialog.RunModal(App().instance, IDD_OVERWRITE, owner);
   return r > 0 ? static_cast<int>(r) : 0;
 }

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "common/win32/window.h"
 #include "trisel/win32/folder_options.h"
 #include "trisel/win32/overwrite_dialog.h"
 #include "trisel/win32/resource.h"
@@ -96,9 +97,7 @@ void CWinKeyFileView::SetPosition(int32_t pos) { Send(m_dialog, IDC_TOTAL_PROGRE
 
 void CWinKeyFileView::SetText(const char* text) { SetDlgItemTextA(m_dialog, IDC_TOTAL_TEXT, text); }
 
-void CWinKeyFileView::ShowWarning(const char* text) {
-  MessageBoxA(m_dialog, text, "경고", MB_OK | MB_ICONEXCLAMATION);
-}
+void CWinKeyFileView::ShowWarning(const char* text) { WarningBox(m_dialog, text); }
 
 int CWinReportUI::AskMessageBox(ReportKind kind, const char* caption, const char* text) {
   UINT flags = MB_ICONQUESTION;

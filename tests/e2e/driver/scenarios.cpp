@@ -1,6 +1,7 @@
 // The user's ways through Trisel.exe, one scenario each.
 #include <windows.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,14 @@ void ExpectJobEnd(HWND main, const std::string& status, const std::string& what)
 }
 
 bool IsOld(const char* name) { return FileBytes(g_fx.Path(std::string("ow\\") + name + ".tsl")) == "OLD"; }
+
+// A new file with the bytes, its folder made first; false on failure.
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+  CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  return static_cast<bool>(out.flush());
+}
 
 void KillAll(const char* exe) {
   for (DWORD pid : ProcessesNamed(exe)) {
@@ -444,6 +453,34 @@ void ScenarioKeyFileAndDeleteSource() {
   RegSetString(kKeycommKey, "CommKeyFile", "");
 }
 
+void ScenarioQuickClicks() {
+  // Two presses of the run button and a close, all queued before the job's
+  // thread gets to run: one job starts, the close cancels it and the
+  // program stays.
+  const std::string file = g_fx.Path("quick\\q.txt");
+  REQUIRE_E(WriteBytes(file, std::string(3 << 20, 'q')), "cannot write quick\\q.txt");
+  Program prog;
+  HWND main = NEED_E(OpenMain({"-e", file}, prog), "main dialog did not open");
+  TypePasswords(main, kPassword, kPassword);
+  Click(main, kIdRun);
+  Click(main, kIdRun);
+  Click(main, IDCANCEL);
+  REQUIRE_E(!prog.Ended(1500), "the close queued behind the run button ended the program");
+  REQUIRE_E(WaitUntil([&] {
+    return Visible(main, kIdStatus) && ItemText(main, IDCANCEL) == "닫기" && !Status(main).empty() &&
+           Status(main) != "작업이 진행중입니다...";
+  }, kJob, 30), "job did not end");
+  EXPECT_TRUE_E(Status(main) == "작업 중지" || Status(main) == "작업 완료", "status: " + Status(main));
+  Box box;
+  EXPECT_TRUE_E(!WaitBox(prog.pi.dwProcessId, box, 500), "a second job asked: " + box.text);
+  EXPECT_TRUE_E(!Dialog(prog, kOverwriteTitle, 500), "a second job asked to overwrite");
+  const std::string log = FileBytes(g_fx.app + "\\Trisel.exe.log");
+  EXPECT_TRUE_E(log.find("(1) 작업 시간") != std::string::npos &&
+                    log.find("(1) 작업 시간") == log.rfind("(1) 작업 시간"),
+                "the job log does not hold exactly one job");
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+}
+
 // Times one encryption from the press of the run button to the status line.
 void BenchEncrypt(const std::string& file, double& seconds) {
   seconds = -1;
@@ -478,5 +515,6 @@ const ScenarioEntry kScenarios[] = {
     {"overwrite", ScenarioOverwrite},
     {"keyfile", ScenarioKeyFileAndDeleteSource},
     {"cancel", ScenarioCancel},
+    {"quick-clicks", ScenarioQuickClicks},
     {nullptr, nullptr},
 };

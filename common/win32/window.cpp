@@ -1,4 +1,15 @@
-#include "trisel/win32/window_util.h"
+#include "common/win32/window.h"
+
+const char kWarningCaption[] = "경고";
+const char kErrorCaption[] = "에러";
+
+int WarningBox(HWND owner, const char* text, UINT extraFlags) {
+  return MessageBoxA(owner, text, kWarningCaption, MB_ICONWARNING | extraFlags);
+}
+
+int ErrorBox(HWND owner, const char* text, UINT extraFlags) {
+  return MessageBoxA(owner, text, kErrorCaption, MB_ICONERROR | extraFlags);
+}
 
 void CenterWindow(HWND hwnd, HWND over) {
   RECT area;
@@ -13,7 +24,6 @@ void CenterWindow(HWND hwnd, HWND over) {
   int h = rc.bottom - rc.top;
   int x = area.left + ((area.right - area.left) - w) / 2;
   int y = area.top + ((area.bottom - area.top) - h) / 2;
-  // Keep the caption reachable when the owner sits near a screen edge.
   RECT screen;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
   if (x + w > screen.right) x = screen.right - w;
@@ -32,8 +42,4 @@ CMyString GetWindowTextString(HWND hwnd) {
   CMyString s;
   if (got > 0) s.AssignLeft(buffer, static_cast<uint32_t>(got));
   return s;
-}
-
-int WarningBox(HWND owner, const char* text, UINT extraFlags) {
-  return MessageBoxA(owner, text, "경고", MB_ICONWARNING | extraFlags);
 }
