@@ -10,6 +10,9 @@
 #include <atomic>
 #include <cstdint>
 
+#include "common/win32/gdi.h"
+#include "common/win32/window.h"
+#include "common/win32/worker_thread.h"
 #include "mirelka/capture_rules.h"
 #include "mirelka/settings.h"
 
@@ -40,7 +43,7 @@ struct CMirelkaApp {
 
   HANDLE mutex = nullptr;
   HANDLE updateThread = nullptr, bannerTextThread = nullptr, bannerImageThread = nullptr;
-  HANDLE cipherThread = nullptr;
+  CWorkerThread cipherWorker;  // the latest cipher run
 
   bool noUpdate = false;
   // -1 while the update check runs, 0 nothing to do, 1 the updater was
@@ -51,7 +54,7 @@ struct CMirelkaApp {
   RECT windowRect = {};  // last non-minimized rectangle, screen coordinates
 
   WNDPROC sourceProc = nullptr, resultProc = nullptr, bannerProc = nullptr;
-  HFONT passwordFont = nullptr, editFont = nullptr;
+  CFont passwordFont, editFont;
 
   CaptureState cap;
   MirelkaSettings settings;
@@ -62,8 +65,5 @@ CMirelkaApp& App();
 // The title of the main window and the tray tip.
 extern const char kProgramName[];    // "Mirelka"
 extern const char kProgramVersion[]; // "1.0"
-
-// Message box of the suite: caption "경고", warning icon.
-int WarningBox(HWND owner, const char* text, UINT extraFlags = MB_OK);
 
 #endif

@@ -29,15 +29,6 @@ void Key(BYTE vk, bool up) {
   keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), flags, 0);
 }
 
-CMyString TextOf(HWND hwnd) {
-  int n = GetWindowTextLengthA(hwnd);
-  CMyString s;
-  if (n <= 0) return s;
-  char* buf = s.AllocBuffer(static_cast<uint32_t>(n));
-  int got = GetWindowTextA(hwnd, buf, n + 1);
-  if (got >= 0 && got < n) s.AssignLeft(s, static_cast<uint32_t>(got));
-  return s;
-}
 
 bool SameBytes(const CMyString& a, const CMyString& b) {
   return a.GetLength() == b.GetLength() && std::memcmp(a.GetBuffer(), b.GetBuffer(), a.GetLength()) == 0;
@@ -211,8 +202,9 @@ void Wipe(CMyString& s) {
   for (uint32_t i = 0; i < s.GetLength(); ++i) p[i] = 0;
 }
 
-DWORD WINAPI CipherWorker(void* arg) {
-  std::unique_ptr<CipherJob> job(static_cast<CipherJob*>(arg));
+// Runs on the worker thread; the buttons were locked and `busy` set on the
+// window's thread before it started.
+void RunCipher(const std::shared_ptr<CipherJob>& job) {
   CMirelkaApp& app = App();
   KeyFileWindows kw;
   kw.program = KeyFileProgram::Mirelka;
@@ -235,7 +227,7 @@ DWORD WINAPI CipherWorker(void* arg) {
     // that is no character. An edit control (and any program the text is
     // pasted into) turns such a pair into '?', and the block could never be
     // decrypted again: better no result than a damaged one.
-    if (rc == kCodingDone && !SameBytes(TextOf(job->output), coder.Result())) {
+    if (rc == kCodingDone && !SameBytes(GetWindowTextString(job->output), coder.Result())) {
       SetWindowTextA(job->output, "");
       WarningBox(job->main, kNotTextWarning);
       rc = kCodingNothing;
@@ -243,7 +235,6 @@ DWORD WINAPI CipherWorker(void* arg) {
   }
   Wipe(job->password);
   HWND main = job->main;
-  job.reset();
   // The buttons are back before the focus moves to one of them.
   SendMessageA(main, UM_CIPHER_ENDED, 0, 0);
   if (rc == kCodingDone) {
@@ -251,13 +242,12 @@ DWORD WINAPI CipherWorker(void* arg) {
   } else if (rc != kCodingFindAsked) {
     SendMessageA(main, UM_CIPHER_FAILED, 0, 0);
   }
-  return 0;
 }
 
 bool g_encoding = false;  // ENCODE is sending UM_RUN_CIPHER
 
 bool CipherRunning() {
-  HANDLE t = App().cipherThread;
+  HANDLE t = App().cipherWorker.Handle();
   return t && WaitForSingleObject(t, 0) == WAIT_TIMEOUT;
 }
 
@@ -349,7 +339,7 @@ void OnEncode() {
   // same edits.
   if (CipherRunning()) return;
   app.cap.busy = 1;
-  CMyString password = TextOf(app.password), confirm = TextOf(app.confirm);
+  CMyString password = GetWindowTextString(app.password), confirm = GetWindowTextString(app.confirm);
   PasswordCheck check = CheckPassword(password.GetBuffer(), confirm.GetBuffer());
   if (check != PasswordCheck::Ok) {
     WarningBox(app.main, PasswordCheckText(check));
@@ -369,7 +359,7 @@ void OnRunCipher(const char* password) {
   // Its parameter is a pointer: taken only from ENCODE itself, never from a
   // message some other program sent or posted.
   if (!g_encoding || password == nullptr) return;
-  auto job = std::make_unique<CipherJob>();
+  auto job = std::make_shared<CipherJob>();
   job->password = password;
   job->keyFilePath = app.settings.commKeyFile;
   job->main = app.main;
@@ -383,17 +373,17 @@ void OnRunCipher(const char* password) {
   job->waitDialog = job->keyFilePath.GetLength() > 0 ? app.waitDialog : nullptr;
   // Locked here, before the thread exists, so that no second click or
   // Enter slips in before the worker gets going.
-  app.cap.busy = 1;
-  SetFocus(app.encode);
-  for (HWND b : {app.encode, app.paste, app.clear}) EnableWindow(b, FALSE);
-  if (app.cipherThread) CloseHandle(app.cipherThread);
-  CipherJob* raw = job.release();
-  app.cipherThread = CreateThread(nullptr, 0, CipherWorker, raw, 0, nullptr);
-  if (!app.cipherThread) {
-    Wipe(raw->password);
-    delete raw;
-    OnCipherEnded();
-  }
+  app.cipherWorker.Start(
+      [&app] {
+        app.cap.busy = 1;
+        SetFocus(app.encode);
+        for (HWND b : {app.encode, app.paste, app.clear}) EnableWindow(b, FALSE);
+      },
+      [job] { RunCipher(job); },
+      [job] {
+        Wipe(job->password);
+        OnCipherEnded();
+      });
 }
 
 void OnCipherEnded() {

@@ -4,6 +4,8 @@
 // Run entry and the hot key (ApplySettings).
 #include <windows.h>
 
+#include <utility>
+
 #include "common/mystring.h"
 #include "common/registry.h"
 #include "mirelka/win32/app.h"
@@ -108,16 +110,6 @@ void Subclass(HWND edit) {
   (edit == app.source ? app.sourceProc : app.resultProc) = old;
 }
 
-CMyString TextOf(HWND hwnd) {
-  int n = GetWindowTextLengthA(hwnd);
-  CMyString s;
-  if (n <= 0) return s;
-  char* buf = s.AllocBuffer(static_cast<uint32_t>(n));
-  int got = GetWindowTextA(hwnd, buf, n + 1);
-  if (got >= 0 && got < n) s.AssignLeft(s, static_cast<uint32_t>(got));
-  return s;
-}
-
 struct EditSnapshot {
   RECT rect;
   DWORD selStart = 0, selEnd = 0;
@@ -130,7 +122,7 @@ EditSnapshot Take(HWND edit) {
   GetWindowRect(edit, &s.rect);
   MapWindowPoints(nullptr, App().main, reinterpret_cast<POINT*>(&s.rect), 2);
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&s.selStart), reinterpret_cast<LPARAM>(&s.selEnd));
-  s.text = TextOf(edit);
+  s.text = GetWindowTextString(edit);
   s.readOnly = (GetWindowLongPtrA(edit, GWL_STYLE) & ES_READONLY) != 0;
   return s;
 }
@@ -222,13 +214,12 @@ void ApplyEditFont() {
   lf.lfQuality = f.quality;
   lf.lfPitchAndFamily = f.pitchAndFamily;
   lstrcpynA(lf.lfFaceName, f.faceName, LF_FACESIZE);
-  HFONT font = CreateFontIndirectA(&lf);
+  CFont font(CreateFontIndirectA(&lf));
   for (HWND edit : {app.source, app.result}) {
-    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
     InvalidateRect(edit, nullptr, TRUE);
   }
-  if (app.editFont) DeleteObject(app.editFont);
-  app.editFont = font;
+  app.editFont = std::move(font);  // the edits no longer use the old one
   ApplyTabStops();
 }
 
@@ -237,10 +228,11 @@ void ApplyTabStops() {
   for (HWND edit : {app.source, app.result}) {
     if (!edit) continue;
     HDC dc = GetDC(edit);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)));
     TEXTMETRICA tm = {};
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
+    {
+      CSelectObject font(dc, reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)));
+      GetTextMetricsA(dc, &tm);
+    }
     ReleaseDC(edit, dc);
     INT stops[100];
     for (int i = 1; i <= 100; ++i)

@@ -18,10 +18,6 @@ CMirelkaApp& App() {
   return app;
 }
 
-int WarningBox(HWND owner, const char* text, UINT extraFlags) {
-  return MessageBoxA(owner, text, "경고", MB_ICONWARNING | extraFlags);
-}
-
 namespace {
 
 // Enter in the password edits or on a text button, once the dialog

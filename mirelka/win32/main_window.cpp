@@ -19,7 +19,7 @@ const char kMainClass[] = "Mirelka";
 namespace {
 
 const COLORREF kBackColour = RGB(212, 208, 200);
-HBRUSH g_backBrush, g_whiteBrush, g_readOnlyBrush, g_greyBrush;
+CBrush g_backBrush, g_whiteBrush, g_readOnlyBrush, g_bandBrush;
 bool g_started = false;  // window creation went through (not a second instance)
 
 // The 17 button pictures, by resource id.
@@ -27,11 +27,11 @@ const int kPictureIds[] = {IDB_HORZ, IDB_HORZ_DOWN, IDB_VERT, IDB_VERT_DOWN, IDB
                            IDB_WRAP_DOWN, IDB_ENCODE_DOWN, IDB_ENCODE, IDB_PASTE_DOWN, IDB_PASTE,
                            IDB_CLEAR_DOWN, IDB_CLEAR, IDB_PASTE_FOCUS, IDB_ENCODE_FOCUS,
                            IDB_CLEAR_FOCUS, IDB_TOPMOST_ON, IDB_TOPMOST_OFF};
-HBITMAP g_pictures[sizeof kPictureIds / sizeof kPictureIds[0]];
+CBitmap g_pictures[sizeof kPictureIds / sizeof kPictureIds[0]];
 
 HBITMAP Picture(int id) {
   for (size_t i = 0; i < sizeof kPictureIds / sizeof kPictureIds[0]; ++i)
-    if (kPictureIds[i] == id) return g_pictures[i];
+    if (kPictureIds[i] == id) return g_pictures[i].Get();
   return nullptr;
 }
 
@@ -117,11 +117,11 @@ bool OnCreate(HWND hwnd, const CREATESTRUCTA& cs) {
   }
   AddTrayIcon(hwnd, NIM_ADD);
 
-  g_backBrush = CreateSolidBrush(kBackColour);
-  g_whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
-  g_readOnlyBrush = CreateSolidBrush(RGB(230, 240, 255));
-  g_greyBrush = CreateSolidBrush(RGB(170, 198, 248));
-  SetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(g_backBrush));
+  g_backBrush.Reset(CreateSolidBrush(kBackColour));
+  g_whiteBrush.Reset(CreateSolidBrush(RGB(255, 255, 255)));
+  g_readOnlyBrush.Reset(CreateSolidBrush(RGB(230, 240, 255)));
+  g_bandBrush.Reset(CreateSolidBrush(RGB(170, 198, 248)));
+  SetClassLongPtrA(hwnd, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(g_backBrush.Get()));
 
   INITCOMMONCONTROLSEX icc = {sizeof icc, 0xFF};
   InitCommonControlsEx(&icc);
@@ -142,11 +142,11 @@ bool OnCreate(HWND hwnd, const CREATESTRUCTA& cs) {
   app.wrap = GetDlgItem(hwnd, IDC_WRAP);
   app.banner = GetDlgItem(hwnd, IDC_BANNER);
   for (size_t i = 0; i < sizeof kPictureIds / sizeof kPictureIds[0]; ++i)
-    g_pictures[i] = LoadBitmapA(app.instance, MAKEINTRESOURCEA(kPictureIds[i]));
-  app.passwordFont = CreateFontA(15, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Times New Roman");
-  SendMessageA(app.password, WM_SETFONT, reinterpret_cast<WPARAM>(app.passwordFont), FALSE);
-  SendMessageA(app.confirm, WM_SETFONT, reinterpret_cast<WPARAM>(app.passwordFont), FALSE);
+    g_pictures[i].Reset(LoadBitmapA(app.instance, MAKEINTRESOURCEA(kPictureIds[i])));
+  app.passwordFont.Reset(CreateFontA(15, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Times New Roman"));
+  SendMessageA(app.password, WM_SETFONT, reinterpret_cast<WPARAM>(app.passwordFont.Get()), FALSE);
+  SendMessageA(app.confirm, WM_SETFONT, reinterpret_cast<WPARAM>(app.passwordFont.Get()), FALSE);
   CreateTooltip(hwnd);
 
   // Every button of the process shows the program's cursor.
@@ -169,24 +169,17 @@ void OnDestroy(HWND hwnd) {
     AddTrayIcon(hwnd, NIM_DELETE);
   }
   // Threads are let go, not waited for: the process ends with the loop.
-  for (HANDLE* h : {&app.bannerTextThread, &app.bannerImageThread, &app.updateThread, &app.cipherThread}) {
+  for (HANDLE* h : {&app.bannerTextThread, &app.bannerImageThread, &app.updateThread}) {
     if (*h) CloseHandle(*h);
     *h = nullptr;
   }
+  app.cipherWorker.Close();
   GiveBackEditProcs();
   DetachBanner();
-  for (HBITMAP& b : g_pictures) {
-    if (b) DeleteObject(b);
-    b = nullptr;
-  }
-  for (HFONT* f : {&app.passwordFont, &app.editFont}) {
-    if (*f) DeleteObject(*f);
-    *f = nullptr;
-  }
-  for (HBRUSH* b : {&g_backBrush, &g_whiteBrush, &g_readOnlyBrush, &g_greyBrush}) {
-    if (*b) DeleteObject(*b);
-    *b = nullptr;
-  }
+  for (CBitmap& b : g_pictures) b.Reset();
+  // The fonts are freed with the App record when the program ends: the
+  // edits that use them are destroyed only after this message.
+  for (CBrush* b : {&g_backBrush, &g_whiteBrush, &g_readOnlyBrush, &g_bandBrush}) b->Reset();
   if (app.mutex) {
     ReleaseMutex(app.mutex);
     CloseHandle(app.mutex);
@@ -203,12 +196,10 @@ void DrawPicture(const DRAWITEMSTRUCT& item, int pictureId) {
   if (!bmp) return;
   BITMAP info;
   GetObjectA(bmp, sizeof info, &info);
-  HDC mem = CreateCompatibleDC(item.hDC);
-  HGDIOBJ old = SelectObject(mem, bmp);
+  CMemoryDC mem(item.hDC);
+  CSelectObject picture(mem.Get(), bmp);
   BitBlt(item.hDC, 0, 0, info.bmWidth < 100 ? info.bmWidth : 100,
-         info.bmHeight < 100 ? info.bmHeight : 100, mem, 0, 0, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
+         info.bmHeight < 100 ? info.bmHeight : 100, mem.Get(), 0, 0, SRCCOPY);
 }
 
 void OnDrawItem(const DRAWITEMSTRUCT& item) {
@@ -258,15 +249,15 @@ void OnPaint(HWND hwnd) {
   GRADIENT_RECT g = {0, 1};
   GradientFill(dc, v, 2, &g, 1, GRADIENT_FILL_RECT_H);
   RECT white = {325, 0, rc.right, 102};
-  FillRect(dc, &white, g_whiteBrush);
-  HFONT font = CreateFontA(12, 0, 0, 0, FW_BOLD, 0, 0, 0, HANGEUL_CHARSET, OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "굴림");
-  HGDIOBJ old = SelectObject(dc, font);
-  SetBkMode(dc, TRANSPARENT);
-  DrawLabel(dc, 20, 15, "암호");
-  DrawLabel(dc, 20, 35, "확인");
-  SelectObject(dc, old);
-  DeleteObject(font);
+  FillRect(dc, &white, g_whiteBrush.Get());
+  {
+    CFont font(CreateFontA(12, 0, 0, 0, FW_BOLD, 0, 0, 0, HANGEUL_CHARSET, OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "굴림"));
+    CSelectObject selected(dc, font.Get());
+    SetBkMode(dc, TRANSPARENT);
+    DrawLabel(dc, 20, 15, "암호");
+    DrawLabel(dc, 20, 35, "확인");
+  }
   EndPaint(hwnd, &ps);
 }
 
@@ -479,7 +470,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, RGB(255, 255, 255));
         SetBkMode(dc, OPAQUE);
-        return reinterpret_cast<LRESULT>(g_whiteBrush);
+        return reinterpret_cast<LRESULT>(g_whiteBrush.Get());
       }
       break;
     case WM_CTLCOLORSTATIC:
@@ -487,7 +478,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         HDC dc = reinterpret_cast<HDC>(wp);
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, RGB(230, 240, 255));
-        return reinterpret_cast<LRESULT>(g_readOnlyBrush);
+        return reinterpret_cast<LRESULT>(g_readOnlyBrush.Get());
       }
       break;
     case WM_GETMINMAXINFO: {

@@ -657,6 +657,38 @@ void ScenarioLayout() {
   SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
+// The accelerators that clear, move the focus and select. (The menu's check
+// marks cannot be read from another process under Wine.)
+void ScenarioKeys() {
+  EnsureMirelka();
+  PostMessageA(Main(), kUmTrayNotify, 0, WM_LBUTTONDBLCLK);
+  REQUIRE(WaitUntil([] { return Shown() && GetForegroundWindow() == Main(); }), "window");
+  Sleep(1000);  // the banner writes the output edit after the window opens
+  TypePasswords("pw", "pw");
+  SetItemText(Main(), kIdSource, "source text");
+  SetItemText(Main(), kIdResult, "result text");
+  Tap(VK_F8);
+  CHECK(WaitUntil([] { return FocusOf(Main()) == Ctl(kIdResult); }, 3000), "F8: result edit focused");
+  Key(VK_CONTROL, false);
+  Tap('A');
+  Key(VK_CONTROL, true);
+  DWORD a = 0, b = 0;
+  CHECK(WaitUntil([&] {
+    SendMessageA(Ctl(kIdResult), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+    return a == 0 && b == 11;
+  }, 3000), "Ctrl+A: all of the result edit selected");
+  Tap(VK_F7);
+  CHECK(WaitUntil([] { return FocusOf(Main()) == Ctl(kIdSource); }, 3000), "F7: source edit focused");
+  Tap(VK_F4);
+  CHECK(WaitUntil([] { return CtlText(kIdPassword).empty() && CtlText(kIdConfirm).empty(); }, 3000), "F4: passwords emptied");
+  CHECK(WaitUntil([] { return FocusOf(Main()) == Ctl(kIdPassword); }, 3000), "F4: password edit focused");
+  CHECK_EQ("source text", CtlText(kIdSource), "F4 keeps the source edit");
+  Tap(VK_F5);
+  CHECK(WaitUntil([] { return CtlText(kIdSource).empty() && CtlText(kIdResult).empty(); }, 3000), "F5: edits emptied");
+  CHECK(!ReadOnly(kIdSource) && ReadOnly(kIdResult), "F5: encrypt mode");
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
 // The hot key's modifier from the registry; held keys; Scroll Lock's state.
 void ScenarioActKey() {
   Texts t;
@@ -694,6 +726,18 @@ void ScenarioActKey() {
   CHECK(WaitUntil([] { return Shown(); }), "no capture after the release");
   CHECK(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "held keys: source edit");
   CHECK(ScrollLockOn(np.main) == before, "Scroll Lock changed its state");
+  // Held for more than the 50 polls: nothing; the next press works.
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  Foreground(np.main);
+  Key(VK_MENU, false);
+  Key(VK_SCROLL, false);
+  Key(VK_SCROLL, true);
+  Sleep(6000);
+  Key(VK_MENU, true);
+  Sleep(1500);
+  CHECK(!Shown(), "keys held for 6 s captured");
+  Capture(np);
+  CHECK(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "the press after a dropped one");
   SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
@@ -859,7 +903,7 @@ struct Scenario {
 const Scenario kScenarios[] = {
     {"encrypt", ScenarioEncrypt},   {"decrypt", ScenarioDecrypt}, {"nottext", ScenarioNotText}, {"limits", ScenarioLimits},
     {"delimiters", ScenarioDelimiters}, {"passwords", ScenarioPasswords}, {"topmost", ScenarioTopmost},
-    {"instance", ScenarioInstance}, {"layout", ScenarioLayout}, {"actkey", ScenarioActKey},
+    {"instance", ScenarioInstance}, {"layout", ScenarioLayout}, {"keys", ScenarioKeys}, {"actkey", ScenarioActKey},
     {"keyfile", ScenarioKeyFile},
 };
 
