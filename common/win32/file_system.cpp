@@ -62,11 +62,14 @@ bool IsReadOnlyFile(const char* path) {
 
 // The system's search also matches the short 8.3 names ("*.tsl" finds
 // "a.tslx" through "A~1.TSL"), and Wine's leaves out the DOS rules for
-// '?', '.' and "*."; every entry is checked against the one rule the POSIX
-// adapter and the test stand-ins follow as well.
+// '?', '.' and "*."; every entry of a wildcard search is checked against the
+// one rule the POSIX adapter and the test stand-ins follow as well. A name
+// without a wildcard names one file, by its long name or by its short one
+// (Explorer may pass "REPORT~1.DOC"), and is taken as the system found it.
 class CWin32Find : public IFind {
  public:
-  CWin32Find(HANDLE h, const char* wildcard) : m_h(h), m_wildcard(wildcard) {}
+  CWin32Find(HANDLE h, const char* wildcard)
+      : m_h(h), m_wildcard(wildcard), m_exact(!HasWildcard(wildcard)) {}
   CWin32Find(const CWin32Find&) = delete;
   CWin32Find& operator=(const CWin32Find&) = delete;
   ~CWin32Find() override { FindClose(m_h); }
@@ -78,7 +81,7 @@ class CWin32Find : public IFind {
     return false;
   }
   bool Take(FindEntry& entry, const WIN32_FIND_DATAA& data) const {
-    if (!WildcardMatch(m_wildcard.c_str(), data.cFileName)) return false;
+    if (!m_exact && !WildcardMatch(m_wildcard.c_str(), data.cFileName)) return false;
     Fill(entry, data);
     return true;
   }
@@ -86,6 +89,7 @@ class CWin32Find : public IFind {
  private:
   HANDLE m_h;
   std::string m_wildcard;  // the last component of the caller's pattern
+  bool m_exact;            // it holds no wildcard
 };
 
 class CWin32FileSystem : public IFileSystem {

@@ -82,8 +82,6 @@ BOOL CMainDialog::OnInitDialog() {
   for (int id : kProgressControls) ShowWindow(Item(id), SW_HIDE);
   SetWindowTextA(hwnd, TitleOfMode(app.encrypt));
   SetDlgItemTextA(hwnd, IDC_RUN, RunButtonTextOfMode(app.encrypt));
-  SendDlgItemMessageA(hwnd, IDC_PASSWORD, EM_LIMITTEXT, 255, 0);
-  SendDlgItemMessageA(hwnd, IDC_CONFIRM, EM_LIMITTEXT, 255, 0);
 
   SetTimer(hwnd, TIMER_BANNER_TEXT, 1, nullptr);
   SetFocus(Item(IDC_PASSWORD));

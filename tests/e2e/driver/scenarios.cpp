@@ -117,6 +117,14 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
   return static_cast<bool>(out.flush());
 }
 
+// Pastes the text into an edit the way the clipboard would: the edit's
+// length limit applies, as it does to typing.
+void PasteInto(HWND dialog, int id, const std::string& text) {
+  HWND edit = GetDlgItem(dialog, id);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 void KillAll(const char* exe) {
   for (DWORD pid : ProcessesNamed(exe)) {
     HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
@@ -453,6 +461,59 @@ void ScenarioKeyFileAndDeleteSource() {
   RegSetString(kKeycommKey, "CommKeyFile", "");
 }
 
+void ScenarioShortName() {
+  // An item given by its 8.3 short name, as Explorer may pass it.
+  const std::string file = g_fx.Path("short\\long report name.document");
+  REQUIRE_E(WriteBytes(file, "named by its short name"), "cannot write the long-named file");
+  char shortPath[MAX_PATH] = {};
+  DWORD n = GetShortPathNameA(file.c_str(), shortPath, sizeof shortPath);
+  REQUIRE_E(n > 0 && n < sizeof shortPath && file != shortPath, "no short name for " + file);
+  Program prog;
+  HWND main = NEED_E(OpenMain({"-e", shortPath}, prog), "main dialog did not open");
+  Run(main);
+  ExpectJobEnd(main, "작업 완료", std::string("item ") + shortPath);
+  EXPECT_TRUE_E(FileExists(file + ".tsl"), "no .tsl beside the file named by its short name");
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+}
+
+void ScenarioLongPassword() {
+  // A password longer than 255 bytes (what another program may have used)
+  // is taken whole: one byte less at the end does not open the file.
+  std::string password;
+  for (int i = 0; i < 40; ++i) password += "비밀번호 " + std::to_string(i) + ", ";
+  const std::string file = g_fx.Path("long\\l.txt");
+  REQUIRE_E(WriteBytes(file, "coded with a long password"), "cannot write long\\l.txt");
+  Program prog;
+  HWND main = NEED_E(OpenMain({"-e", file}, prog), "main dialog did not open");
+  PasteInto(main, kIdPassword, password);
+  PasteInto(main, kIdConfirm, password);
+  EXPECT_EQ_E(password, ItemText(main, kIdPassword), "the password edit cut the password");
+  Click(main, kIdRun);
+  ExpectJobEnd(main, "작업 완료", "encryption with a long password");
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  REQUIRE_E(DeleteFileA(file.c_str()), "cannot remove the plain file");
+
+  main = NEED_E(OpenMain({"-d", file + ".tsl"}, prog), "decrypt dialog did not open");
+  const std::string shorter = password.substr(0, password.size() - 1);
+  PasteInto(main, kIdPassword, shorter);
+  PasteInto(main, kIdConfirm, shorter);
+  Click(main, kIdRun);
+  Box box;
+  REQUIRE_E(WaitBox(prog.pi.dwProcessId, box, kJob), "a password one byte short opened the file");
+  EXPECT_TRUE_E(Contains(box.text, "틀린 <암호>를 입력했습니다."), "not the wrong-password question: " + box.text);
+  Answer(box.hwnd, IDYES);
+  ExpectJobEnd(main, "작업 중지 / 에러(1)" + kToCheck, "the shorter password");
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+
+  main = NEED_E(OpenMain({"-d", file + ".tsl"}, prog), "decrypt dialog did not open again");
+  PasteInto(main, kIdPassword, password);
+  PasteInto(main, kIdConfirm, password);
+  Click(main, kIdRun);
+  ExpectJobEnd(main, "작업 완료", "decryption with the long password");
+  EXPECT_EQ_E("coded with a long password", FileBytes(file), "decrypted bytes");
+  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+}
+
 void ScenarioQuickClicks() {
   // Two presses of the run button and a close, all queued before the job's
   // thread gets to run: one job starts, the close cancels it and the
@@ -515,6 +576,8 @@ const ScenarioEntry kScenarios[] = {
     {"overwrite", ScenarioOverwrite},
     {"keyfile", ScenarioKeyFileAndDeleteSource},
     {"cancel", ScenarioCancel},
+    {"short-name", ScenarioShortName},
+    {"long-password", ScenarioLongPassword},
     {"quick-clicks", ScenarioQuickClicks},
     {nullptr, nullptr},
 };
