@@ -6,8 +6,10 @@
 #include "common/log.h"
 #include "common/mystring.h"
 #include "common/vendor.h"
+#include "common/win32/dialog.h"
 #include "common/win32/help_browser.h"
 #include "common/win32/http_wininet.h"
+#include "common/win32/window.h"
 #include "update/update_rules.h"
 #include "update/updater.h"
 #include "update/win32/resource.h"
@@ -21,33 +23,30 @@ enum : UINT {
 enum : UINT_PTR { TIMER_START = 1, TIMER_END = 2 };
 
 const char kTitle[] = "Mirelka 자동 업데이트";
-const char kWarning[] = "경고";
 const int kProgressIds[] = {IDC_FILE_BAR, IDC_FILES_BAR, IDC_FILE_NAME, IDC_COUNTER};
 
 // The one dialog of the program and what its handlers share.
-class CUpdaterDialog : public IUpdaterView {
+class CUpdaterDialog : public CDialog, public IUpdaterView {
  public:
   explicit CUpdaterDialog(bool allowed) : m_allowed(allowed) {}
 
-  static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-
   // IUpdaterView
   void ShowMessage(const char* text) override {
-    for (int id : kProgressIds) ShowWindow(GetDlgItem(m_hwnd, id), SW_HIDE);
-    SetDlgItemTextA(m_hwnd, IDC_MESSAGE, text);
-    ShowWindow(GetDlgItem(m_hwnd, IDC_MESSAGE), SW_SHOW);
+    for (int id : kProgressIds) ShowWindow(GetDlgItem(Handle(), id), SW_HIDE);
+    SetDlgItemTextA(Handle(), IDC_MESSAGE, text);
+    ShowWindow(GetDlgItem(Handle(), IDC_MESSAGE), SW_SHOW);
   }
   void ShowProgress(int count) override {
-    SendDlgItemMessageA(m_hwnd, IDC_FILES_BAR, PBM_SETRANGE32, 0, count);
-    SetWindowTextA(m_hwnd, kTitle);
-    ShowWindow(GetDlgItem(m_hwnd, IDC_MESSAGE), SW_HIDE);
-    for (int id : kProgressIds) ShowWindow(GetDlgItem(m_hwnd, id), SW_SHOW);
+    SendDlgItemMessageA(Handle(), IDC_FILES_BAR, PBM_SETRANGE32, 0, count);
+    SetWindowTextA(Handle(), kTitle);
+    ShowWindow(GetDlgItem(Handle(), IDC_MESSAGE), SW_HIDE);
+    for (int id : kProgressIds) ShowWindow(GetDlgItem(Handle(), id), SW_SHOW);
   }
   void StartFile(int number, int, const char* counterText, const char* name) override {
-    SetDlgItemTextA(m_hwnd, IDC_COUNTER, counterText);
-    SendDlgItemMessageA(m_hwnd, IDC_FILES_BAR, PBM_SETPOS, static_cast<WPARAM>(number), 0);
-    SetDlgItemTextA(m_hwnd, IDC_FILE_NAME, name);
-    SendDlgItemMessageA(m_hwnd, IDC_FILE_BAR, PBM_SETPOS, 0, 0);
+    SetDlgItemTextA(Handle(), IDC_COUNTER, counterText);
+    SendDlgItemMessageA(Handle(), IDC_FILES_BAR, PBM_SETPOS, static_cast<WPARAM>(number), 0);
+    SetDlgItemTextA(Handle(), IDC_FILE_NAME, name);
+    SendDlgItemMessageA(Handle(), IDC_FILE_BAR, PBM_SETPOS, 0, 0);
     m_filePos = -1;
   }
   void FileProgress(uint64_t position, uint64_t total) override {
@@ -57,7 +56,7 @@ class CUpdaterDialog : public IUpdaterView {
     while ((total >> shift) > 0x7FFFFFFF) ++shift;
     LPARAM range = static_cast<LPARAM>(total >> shift);
     if (range != m_fileRange) {
-      SendDlgItemMessageA(m_hwnd, IDC_FILE_BAR, PBM_SETRANGE32, 0, range);
+      SendDlgItemMessageA(Handle(), IDC_FILE_BAR, PBM_SETRANGE32, 0, range);
       m_fileRange = range;
       m_filePos = -1;
     }
@@ -65,13 +64,13 @@ class CUpdaterDialog : public IUpdaterView {
     // the bar moves in steps of a thousandth.
     LPARAM pos = static_cast<LPARAM>(position >> shift);
     if (m_filePos < 0 || pos == range || pos - m_filePos >= range / 1000) {
-      SendDlgItemMessageA(m_hwnd, IDC_FILE_BAR, PBM_SETPOS, static_cast<WPARAM>(pos), 0);
+      SendDlgItemMessageA(Handle(), IDC_FILE_BAR, PBM_SETPOS, static_cast<WPARAM>(pos), 0);
       m_filePos = pos;
     }
   }
   bool CancelRequested() override {
     MSG msg;
-    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && !IsDialogMessageA(m_hwnd, &msg)) {
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) && !IsDialogMessageA(Handle(), &msg)) {
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }
@@ -85,11 +84,14 @@ class CUpdaterDialog : public IUpdaterView {
   }
   bool MirelkaRunning() override { return FindWindowA("Mirelka", nullptr) != nullptr; }
   bool AskRetryWhileMirelkaRuns() override {
-    return MessageBoxA(m_hwnd,
+    return MessageBoxA(Handle(),
                        "Mirelka 프로그램이 현재 실행 중입니다.\n(트레이 아이콘을 확인하십시오.)\n\n"
                        "실행 중인 Mirelka 프로그램을 종료하고, [다시 시도] 버튼을 클릭하십시오.",
-                       kWarning, MB_RETRYCANCEL) == IDRETRY;
+                       kWarningCaption, MB_RETRYCANCEL) == IDRETRY;
   }
+
+ protected:
+  INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
   BOOL OnInit();
@@ -99,7 +101,6 @@ class CUpdaterDialog : public IUpdaterView {
   int RestartMirelka();
   void OpenDownloadPage();
 
-  HWND m_hwnd = nullptr;
   bool m_allowed;
   bool m_ran = false;          // the run has ended; buttons only close
   bool m_downloading = false;  // a download loop is reading
@@ -110,19 +111,14 @@ class CUpdaterDialog : public IUpdaterView {
 
 BOOL CUpdaterDialog::OnInit() {
   if (!m_allowed) {
-    MessageBoxA(m_hwnd, "Mirelka 자동 업데이트 프로그램입니다.\n수동으로는 실행할 수 없습니다.", kWarning,
-                MB_OK | MB_ICONEXCLAMATION);
-    EndDialog(m_hwnd, 0);
+    WarningBox(Handle(), "Mirelka 자동 업데이트 프로그램입니다.\n수동으로는 실행할 수 없습니다.");
+    EndDialog(Handle(), 0);
     return TRUE;
   }
-  RECT r, work;
-  GetWindowRect(m_hwnd, &r);
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  int x = work.left + (work.right - work.left - (r.right - r.left)) / 2;
-  int y = work.top + (work.bottom - work.top - (r.bottom - r.top)) / 2;
-  SetWindowPos(m_hwnd, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE);
+  CenterWindow(Handle(), nullptr);
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ShowMessage("Mirelka 자동 업데이트를 준비 중입니다 . . .");
-  SetTimer(m_hwnd, TIMER_START, 100, nullptr);
+  SetTimer(Handle(), TIMER_START, 100, nullptr);
   return TRUE;
 }
 
@@ -137,10 +133,10 @@ void CUpdaterDialog::OnRun() {
   GetModuleDir(setup.dir);
   int r = AfterRun(RunUpdate(setup));
   m_ran = true;
-  ShowWindow(GetDlgItem(m_hwnd, IDCANCEL), SW_HIDE);
+  ShowWindow(GetDlgItem(Handle(), IDCANCEL), SW_HIDE);
   ShowMessage(r == 0 ? "설치가 완료됐습니다. 프로그램을 다시 시작합니다 . . ."
                      : "설치가 중지됐습니다.  업데이트를 종료합니다 . . .");
-  SetTimer(m_hwnd, TIMER_END, r == kUpdateFailed ? 500 : 700, nullptr);
+  SetTimer(Handle(), TIMER_END, r == kUpdateFailed ? 500 : 700, nullptr);
 }
 
 int CUpdaterDialog::AfterRun(int r) {
@@ -149,22 +145,21 @@ int CUpdaterDialog::AfterRun(int r) {
     return RestartMirelka();
   }
   if (r == kUpdateFailed) {
-    int answer = MessageBoxA(
-        m_hwnd,
+    int answer = WarningBox(
+        Handle(),
         "자동 업데이트에 실패했습니다.\n\n"
         "Trisel(Trisel) 프로그램이나, 탐색기(Explorer)가 실행 중이면,\n"
         "모두 종료하고, Mirelka 프로그램을 다시 기동하십시오.\n\n"
         "[예]       이미 설치된 프로그램을 기동합니다.\n"
         "[아니오] 전체 설치를 위해 다운로드 사이트로 이동합니다.\n"
         "[취소]    자동 업데이트 프로그램을 종료합니다.",
-        kWarning, MB_YESNOCANCEL | MB_ICONWARNING);
+        MB_YESNOCANCEL);
     if (answer == IDYES) RestartMirelka();
     if (answer == IDNO) OpenDownloadPage();
     return r;
   }
-  if (MessageBoxA(m_hwnd,
-                  "자동 업데이트가 취소되었습니다.\n\n[확인]을 클릭하면, 이미 설치된 프로그램이 다시 시작됩니다.",
-                  kWarning, MB_OKCANCEL | MB_ICONWARNING) == IDOK) {
+  if (WarningBox(Handle(), "자동 업데이트가 취소되었습니다.\n\n[확인]을 클릭하면, 이미 설치된 프로그램이 다시 시작됩니다.",
+                 MB_OKCANCEL) == IDOK) {
     RestartMirelka();
   }
   return r;
@@ -185,11 +180,11 @@ int CUpdaterDialog::RestartMirelka() {
     CloseHandle(pi.hProcess);
     return 0;
   }
-  int answer = MessageBoxA(m_hwnd,
+  int answer = MessageBoxA(Handle(),
                            "( Mirelka.exe ) 프로그램 실행에 실패했습니다.\n파일이 손상, 또는 삭제됐습니다.\n\n"
                            "최신 판(version)의 전체 설치 파일을 다운 받겠습니까?\n\n"
                            "[확인]을 클릭하면, 다운로드 사이트로 이동합니다.",
-                           "에러", MB_OKCANCEL | MB_ICONWARNING);
+                           kErrorCaption, MB_OKCANCEL | MB_ICONWARNING);
   if (answer != IDOK) return kUpdateCancelled;
   OpenWebPage(TheVendorServer().downloadPage.GetBuffer(), SW_SHOWMAXIMIZED);
   return kUpdateFailed;
@@ -207,34 +202,26 @@ void CUpdaterDialog::OnButton() {
   // Once the run has ended Mirelka was restarted (or the user chose not
   // to): a key pressed during the last message must not start it twice.
   if (!m_ran) RestartMirelka();
-  EndDialog(m_hwnd, 0);
+  EndDialog(Handle(), 0);
 }
 
-INT_PTR CALLBACK CUpdaterDialog::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  CUpdaterDialog* self = reinterpret_cast<CUpdaterDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+INT_PTR CUpdaterDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
   switch (msg) {
-    case WM_INITDIALOG:
-      self = reinterpret_cast<CUpdaterDialog*>(lParam);
-      SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-      self->m_hwnd = hwnd;
-      return self->OnInit();
+    case WM_INITDIALOG: return OnInit();
     case WM_TIMER:
-      if (!self) return FALSE;
-      KillTimer(hwnd, wParam);
-      PostMessageA(hwnd, wParam == TIMER_START ? UM_RUN_UPDATE : UM_END_DIALOG, 0, 0);
+      KillTimer(Handle(), wParam);
+      PostMessageA(Handle(), wParam == TIMER_START ? UM_RUN_UPDATE : UM_END_DIALOG, 0, 0);
       return TRUE;
     case UM_RUN_UPDATE:
-      if (self) self->OnRun();
+      OnRun();
       return TRUE;
     case UM_END_DIALOG:
-      EndDialog(hwnd, 0);
+      EndDialog(Handle(), 0);
       return TRUE;
     case WM_COMMAND:
-      if (self && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        self->OnButton();
-        return TRUE;
-      }
-      return FALSE;
+      if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
+      OnButton();
+      return TRUE;
     case WM_DESTROY:
       TheRunLog().CloseFiles();
       return FALSE;
@@ -248,6 +235,5 @@ int RunUpdaterDialog(HINSTANCE instance, bool allowed) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
   CUpdaterDialog dialog(allowed);
-  return static_cast<int>(DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_UPDATE), nullptr, CUpdaterDialog::Proc,
-                                          reinterpret_cast<LPARAM>(&dialog)));
+  return static_cast<int>(dialog.RunModal(instance, IDD_UPDATE, nullptr));
 }
