@@ -216,24 +216,40 @@ FunctionEnd
 !insertmacro DEFINE_REMOVE_FILE ""
 !insertmacro DEFINE_REMOVE_FILE "un."
 
-; Renamed files of earlier upgrades whose holder has let go by now.
+; Copies of a file of ours (the name on the stack) moved aside by an earlier
+; run: deleted now if their holder has let go, else (again) at the next
+; restart; they are not moved a second time.
 !macro DEFINE_REMOVE_OLD_COPIES UN
 Function ${UN}RemoveOldCopies
+  Exch $2
   Push $0
   Push $1
-  FindFirst $0 $1 "$INSTDIR\*.old-*"
+  FindFirst $0 $1 "$INSTDIR\$2.old-*"
   ${DoWhile} $1 != ""
-    Push "$INSTDIR\$1"
-    Call ${UN}RemoveFile
+    ClearErrors
+    Delete "$INSTDIR\$1"
+    ${If} ${Errors}
+      System::Call "kernel32::MoveFileExW(w '$INSTDIR\$1', p 0, i ${MOVEFILE_DELAY_UNTIL_REBOOT})"
+    ${EndIf}
     FindNext $0 $1
   ${Loop}
   FindClose $0
+  ClearErrors
   Pop $1
   Pop $0
+  Pop $2
 FunctionEnd
 !macroend
 !insertmacro DEFINE_REMOVE_OLD_COPIES ""
 !insertmacro DEFINE_REMOVE_OLD_COPIES "un."
+!macro OLD_COPIES NAME
+  Push "${NAME}"
+  Call RemoveOldCopies
+!macroend
+!macro UN_OLD_COPIES NAME
+  Push "${NAME}"
+  Call un.RemoveOldCopies
+!macroend
 
 ; Removes the installation folder when it is empty; when files in use are
 ; still waiting for the next restart, the folder goes after them.
@@ -306,7 +322,8 @@ Section "Mirelka" SecProgram
   ${EndIf}
 
   SetOutPath "$INSTDIR"
-  Call RemoveOldCopies
+  !insertmacro SHIPPED_FILES OLD_COPIES
+  !insertmacro OLD_COPIES "${UNINSTALLER}"
   ; "try": a file that cannot be written is reported here, not by a box
   ; that a silent install would answer on its own.
   SetOverwrite try
@@ -428,7 +445,8 @@ Section "un.Mirelka" SecUnProgram
 
   !insertmacro SHIPPED_FILES UN_REMOVE_FILE
   !insertmacro RUNTIME_FILES UN_REMOVE_FILE
-  Call un.RemoveOldCopies
+  !insertmacro SHIPPED_FILES UN_OLD_COPIES
+  !insertmacro UN_OLD_COPIES "${UNINSTALLER}"
   ; The updater's work folder, if an update was cut short.
   RMDir /r "$INSTDIR\update"
 
