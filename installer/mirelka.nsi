@@ -487,7 +487,7 @@ Section "un.Mirelka" SecUnProgram
   ${EndIf}
 SectionEnd
 
-Section /o "un.사용자 설정 (암호 키 파일 경로, 창 위치 등)" SecRemoveSettings
+Section /o "un.사용자 설정도 삭제" SecRemoveSettings
   DeleteRegKey HKCU "${SETTINGS_KEY}"
 SectionEnd
 
@@ -522,5 +522,5 @@ FunctionEnd
 
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
   !insertmacro MUI_DESCRIPTION_TEXT ${SecUnProgram} "프로그램 파일, 시작 메뉴 바로 가기, 탐색기 메뉴"
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecRemoveSettings} "HKEY_CURRENT_USER\${SETTINGS_KEY} 아래의 Mirelka와 Trisel 설정"
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecRemoveSettings} "Mirelka와 Trisel의 설정(공통 키 파일 경로, 창 위치 등), HKEY_CURRENT_USER\${SETTINGS_KEY}"
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_END
