@@ -19,24 +19,16 @@ const std::map<std::string, std::string> kNew = {{"C:/app/Mirelka.exe", std::str
                                                  {"C:/app/new.dll", std::string(5000, 'D')}};
 
 struct View : IUpdaterView {
-  std::vector<std::string> shown;  // messages and counter texts, in order
-  int runningChecks = 0;           // Mirelka is reported running this many times
+  int runningChecks = 0;  // Mirelka is reported running this many times
   bool retry = true;
-  std::function<bool()> cancel = [] { return false; };
-  bool downloading = false;
-  void ShowMessage(const char* text) override { shown.push_back(text); }
-  void ShowProgress(int count) override { shown.push_back("progress " + std::to_string(count)); }
-  void StartFile(int, int, const char* counter, const char* name) override {
-    shown.push_back(std::string(counter) + " " + name);
-  }
+  void ShowMessage(const char*) override {}
+  void ShowProgress(int) override {}
+  void StartFile(int, int, const char*, const char*) override {}
   void FileProgress(uint64_t, uint64_t) override {}
-  bool CancelRequested() override { return downloading && cancel(); }
-  void SetDownloading(bool on) override { downloading = on; }
+  bool CancelRequested() override { return false; }
+  void SetDownloading(bool) override {}
   bool MirelkaRunning() override { return runningChecks > 0 && runningChecks--; }
-  bool AskRetryWhileMirelkaRuns() override {
-    shown.push_back(retry ? "retry" : "cancel");
-    return retry;
-  }
+  bool AskRetryWhileMirelkaRuns() override { return retry; }
 };
 
 // An installation of two files and a server that offers three.
@@ -70,63 +62,27 @@ struct World {
 
 struct Updater : ::testing::Test, World {};
 
-TEST_F(Updater, InstallsEveryFileAfterMirelkaClosed) {
-  view.runningChecks = 1;
-  EXPECT_EQ(kUpdateDone, RunOn(disk));
-  EXPECT_EQ(kNew, Installed());
-  EXPECT_FALSE(disk.Exists("C:/app/update"));
-  EXPECT_EQ(0, disk.OpenFiles());
-  EXPECT_EQ((std::vector<std::string>{"업데이트 정보를 읽고 있습니다 . . .", "progress 3",
-                                      "1 / 3 files... Mirelka.exe", "2 / 3 files... data.txt",
-                                      "3 / 3 files... new.dll", "retry", "업데이트 파일을 설치 중입니다 . . ."}),
-            view.shown);
-  EXPECT_EQ("GETDOWNUPTFILE", server.requests[1].agent);
-}
-
-TEST_F(Updater, NothingIsInstalledWhenAFileDoesNotArriveWhole) {
+// What the end-to-end runs do not reach: an empty list and a user who
+// will not close Mirelka.
+TEST_F(Updater, NothingIsInstalledWithoutAListOrWhileMirelkaRuns) {
   struct Case {
     const char* what;
     std::function<void(World&)> arrange;
-    int want;
   } cases[] = {
-      {"no server", [](World& t) { t.server.reachable = false; }, kUpdateFailed},
-      {"no list (error page)", [](World& t) { t.server.objects.erase("mirelka/update_files.ini"); }, kUpdateFailed},
-      {"empty list", [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "\r\n"; }, kUpdateFailed},
-      {"unsafe name", [](World& t) { t.server.objects["mirelka/update_files.ini"].body += "..\\x.exe\r\n"; },
-       kUpdateFailed},
-      {"second file missing", [](World& t) { t.server.objects.erase("mirelka/update/data.txt"); }, kUpdateFailed},
-      {"body cut short", [](World& t) { t.server.objects["mirelka/update/new.dll"].breakAfter = 100; },
-       kUpdateFailed},
-      {"no length", [](World& t) { t.server.objects["mirelka/update/new.dll"].announceLength = false; },
-       kUpdateFailed},
-      {"cancel in the second file",
-       [](World& t) {
-         t.server.objects["mirelka/update/data.txt"].chunk = 3;
-         t.view.cancel = [&t] { return t.disk.Exists("C:/app/update/data.txt"); };
-       },
-       kUpdateCancelled},
+      {"empty list", [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "\r\n \r\n"; }},
       {"Mirelka stays open",
        [](World& t) {
          t.view.runningChecks = 5;
          t.view.retry = false;
-       },
-       kUpdateFailed},
-      {"a file cannot be replaced",
-       [](World& t) { t.disk.SetAttributes("C:/app/data.txt", kAttrReadOnly); }, kUpdateFailed},
+       }},
   };
   for (const Case& c : cases) {
     World t;
     c.arrange(t);
-    EXPECT_EQ(c.want, t.RunOn(t.disk)) << c.what;
+    EXPECT_EQ(kUpdateFailed, t.RunOn(t.disk)) << c.what;
     EXPECT_EQ(kOld, t.Installed()) << c.what;
     EXPECT_FALSE(t.disk.Exists("C:/app/update")) << c.what;
-    EXPECT_EQ(0, t.disk.OpenFiles()) << c.what;
   }
-  // The unsafe list is refused before any file is asked for.
-  World t;
-  t.server.objects["mirelka/update_files.ini"].body = "a.exe\r\nC:\\evil.exe\r\n";
-  t.RunOn(t.disk);
-  EXPECT_EQ(1u, t.server.requests.size());
 }
 
 // Every failing file call from the first download to the last clean-up:
