@@ -122,10 +122,10 @@ Var Closing   ; what CloseMirelka met: "" none or ended, "declined", "stuck"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TITLE "${PRODUCT} ${VERSION} 설치 완료"
-!define MUI_FINISHPAGE_TEXT "${PRODUCT}이(가) 설치됐습니다.$\r$\n$\r$\n\
-  글을 선택하고 Alt + Scroll Lock을 누르면 Mirelka 창이 열립니다.$\r$\n$\r$\n\
-  파일과 폴더는 탐색기의 마우스 오른쪽 버튼 메뉴에서$\r$\n\
-  [암호 - Trisel], [해독 - Trisel]로 암호화하고 해독합니다."
+; Four lines at most: the check boxes follow.
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${VERSION}을(를) 설치했습니다.$\r$\n$\r$\n\
+  글을 선택하고 Alt + Scroll Lock을 누르면 Mirelka 창이 열립니다.$\r$\n\
+  파일은 탐색기 메뉴 [암호 - Trisel], [해독 - Trisel]로 암호화합니다."
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "지금 Mirelka 실행"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartMirelka
