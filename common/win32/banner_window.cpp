@@ -1,13 +1,13 @@
 #include "common/win32/banner_window.h"
 
 #include <atomic>
-#include <memory>
 
 #include "common/filesystem.h"
 #include "common/vendor.h"
 #include "common/win32/banner_picture.h"
 #include "common/win32/help_browser.h"
 #include "common/win32/http_wininet.h"
+#include "common/win32/worker_thread.h"
 
 namespace {
 
@@ -28,6 +28,7 @@ struct BannerState {
   std::atomic<int32_t> shownSize{-1};
   std::atomic<int32_t> stop{0};
   std::atomic<int32_t> imageBusy{0};
+  CWorkerThread textThread, imageThread;
 };
 
 BannerState& Banner() {
@@ -107,22 +108,15 @@ LRESULT CALLBACK BannerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return CallWindowProcA(b.buttonProc, hwnd, msg, wParam, lParam);
 }
 
-struct TextJob {
-  HWND textBox;
-  UINT imageTimerMs;
-};
-
-DWORD WINAPI TextThread(LPVOID param) {
-  std::unique_ptr<TextJob> job(static_cast<TextJob*>(param));
+void TextWork(HWND textBox, UINT imageTimerMs) {
   BannerState& b = Banner();
   const CMyString text = FetchBannerText(WinInetHttp(), TheVendorServer(), *b.objects);
-  if (b.stop) return 0;
-  SetWindowTextA(job->textBox, text.GetBuffer());
-  PostMessageA(b.window, UM_BANNER_ARM_TIMER, job->imageTimerMs, 0);
-  return 0;
+  if (b.stop) return;
+  SetWindowTextA(textBox, text.GetBuffer());
+  PostMessageA(b.window, UM_BANNER_ARM_TIMER, imageTimerMs, 0);
 }
 
-DWORD WINAPI ImageThread(LPVOID) {
+void ImageWork() {
   BannerState& b = Banner();
   CMyString folder;
   GetModuleDir(folder);
@@ -145,7 +139,6 @@ DWORD WINAPI ImageThread(LPVOID) {
     }
   }
   b.imageBusy = 0;
-  return 0;
 }
 
 }  // namespace
@@ -180,21 +173,17 @@ void BannerDrawItem(const DRAWITEMSTRUCT* item) {
   }
 }
 
-HANDLE StartBannerTextThread(HWND textBox, UINT imageTimerMs) {
+bool StartBannerTextThread(HWND textBox, UINT imageTimerMs) {
   BannerState& b = Banner();
-  if (b.window == nullptr || b.stop) return nullptr;
-  TextJob* job = new TextJob{textBox, imageTimerMs};
-  HANDLE thread = CreateThread(nullptr, 0, TextThread, job, 0, nullptr);
-  if (thread == nullptr) delete job;
-  return thread;
+  if (b.window == nullptr || b.stop) return false;
+  return b.textThread.Start(nullptr, [textBox, imageTimerMs] { TextWork(textBox, imageTimerMs); }, nullptr);
 }
 
-HANDLE StartBannerImageThread() {
+bool StartBannerImageThread() {
   BannerState& b = Banner();
-  if (b.window == nullptr || b.stop || b.imageBusy.exchange(1) != 0) return nullptr;
-  HANDLE thread = CreateThread(nullptr, 0, ImageThread, nullptr, 0, nullptr);
-  if (thread == nullptr) b.imageBusy = 0;
-  return thread;
+  // Mirelka asks again at every capture; one download at a time.
+  if (b.window == nullptr || b.stop || b.imageBusy != 0) return false;
+  return b.imageThread.Start([&b] { b.imageBusy = 1; }, ImageWork, [&b] { b.imageBusy = 0; });
 }
 
 void StopBannerDownloads() { Banner().stop = 1; }

@@ -12,7 +12,7 @@
 //   4. WM_DRAWITEM for the button: BannerDrawItem;
 //   5. at the end: StopBannerDownloads, then destroy the windows (the
 //      banner's WM_DESTROY stops its animation and frees the picture).
-// The programs keep and close the thread handles.
+// The threads are let go, not waited for: the process ends with its loop.
 #ifndef MIRELKA_COMMON_WIN32_BANNER_WINDOW_H
 #define MIRELKA_COMMON_WIN32_BANNER_WINDOW_H
 
@@ -52,11 +52,11 @@ void BannerDrawItem(const DRAWITEMSTRUCT* item);
 
 // Fetches the banner text into `textBox` (a line break, then the vendor's
 // text), then arms TIMER_BANNER_IMAGE for `imageTimerMs` on the banner's
-// parent. Null when the thread cannot start.
-HANDLE StartBannerTextThread(HWND textBox, UINT imageTimerMs);
+// parent. False when the thread cannot start.
+bool StartBannerTextThread(HWND textBox, UINT imageTimerMs);
 // Asks for a newer picture, downloads it when there is one, and sets the
-// banner up with it. Null when the thread cannot start or one already runs.
-HANDLE StartBannerImageThread();
+// banner up with it. False when the thread cannot start or one still runs.
+bool StartBannerImageThread();
 
 // Program end: a running picture download stops, removing its file, and no
 // later set-up happens.

@@ -42,7 +42,7 @@ struct CMirelkaApp {
   HACCEL accelerators = nullptr;
 
   HANDLE mutex = nullptr;
-  HANDLE updateThread = nullptr, bannerTextThread = nullptr, bannerImageThread = nullptr;
+  HANDLE updateThread = nullptr;
   CWorkerThread cipherWorker;  // the latest cipher run
 
   bool noUpdate = false;

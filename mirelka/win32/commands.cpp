@@ -23,20 +23,10 @@ void StartBannerText() {
   // The text goes into the output edit of the coming run; the cipher result
   // replaces it later.
   CMirelkaApp& app = App();
-  HWND output = app.cap.encryptMode == 1 ? app.result : app.source;
-  HANDLE thread = StartBannerTextThread(output, 1000);
-  if (thread == nullptr) return;
-  if (app.bannerTextThread) CloseHandle(app.bannerTextThread);
-  app.bannerTextThread = thread;
+  StartBannerTextThread(app.cap.encryptMode == 1 ? app.result : app.source, 1000);
 }
 
-void StartBannerImage() {
-  CMirelkaApp& app = App();
-  HANDLE thread = StartBannerImageThread();  // null while an earlier one still runs
-  if (thread == nullptr) return;
-  if (app.bannerImageThread) CloseHandle(app.bannerImageThread);
-  app.bannerImageThread = thread;
-}
+void StartBannerImage() { StartBannerImageThread(); }  // not while an earlier one still runs
 
 void AttachBanner() { BannerAttach(App().banner, kMirelkaBanner, IDC_BUTTON_CURSOR, &App().instance); }
 void StopBanner() { StopBannerDownloads(); }

@@ -169,7 +169,7 @@ void OnDestroy(HWND hwnd) {
     AddTrayIcon(hwnd, NIM_DELETE);
   }
   // Threads are let go, not waited for: the process ends with the loop.
-  for (HANDLE* h : {&app.bannerTextThread, &app.bannerImageThread, &app.updateThread}) {
+  for (HANDLE* h : {&app.updateThread}) {
     if (*h) CloseHandle(*h);
     *h = nullptr;
   }

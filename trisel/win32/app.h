@@ -12,8 +12,6 @@ struct CTriselApp {
   char** argv = nullptr;
   bool encrypt = false;
 
-  HANDLE bannerTextThread = nullptr;
-  HANDLE bannerImageThread = nullptr;
 };
 
 CTriselApp& App();

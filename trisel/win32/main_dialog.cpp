@@ -131,22 +131,17 @@ void CMainDialog::OnCommand(int id) {
 void CMainDialog::OnTimer(UINT_PTR id) {
   if (id == TIMER_BANNER_TEXT) {
     KillTimer(Handle(), id);
-    App().bannerTextThread = StartBannerTextThread(Item(IDC_BANNER_TEXT), 100);
+    StartBannerTextThread(Item(IDC_BANNER_TEXT), 100);
   } else if (id == TIMER_BANNER_IMAGE) {
     KillTimer(Handle(), id);
-    if (App().bannerImageThread == nullptr) App().bannerImageThread = StartBannerImageThread();
+    StartBannerImageThread();
   }
 }
 
 void CMainDialog::OnDestroy() {
-  CTriselApp& app = App();
   SaveDelSrcFile(RealRegistry(), IsDlgButtonChecked(Handle(), IDC_DELETE_SOURCE) == BST_CHECKED);
   StopBannerDownloads();
   m_job.Close();
-  for (HANDLE* h : {&app.bannerTextThread, &app.bannerImageThread}) {
-    if (*h != nullptr) CloseHandle(*h);
-    *h = nullptr;
-  }
   m_white.Reset();
   m_bannerBack.Reset();
   PostQuitMessage(0);
