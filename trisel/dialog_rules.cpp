@@ -49,10 +49,3 @@ ModeColours ColoursOfMode(bool encrypt) {
 const char* TitleOfMode(bool encrypt) { return encrypt ? "암호 - Trisel v1.0" : "해독 - Trisel v1.0"; }
 
 const char* RunButtonTextOfMode(bool encrypt) { return encrypt ? "암호" : "해독"; }
-
-CMyString BannerStartText(bool encrypt, const char* homePage) {
-  CMyString s(encrypt ? "banner_ori_en.gif|banner_ori_en.gif|" : "banner_ori_de.gif|banner_ori_de.gif|");
-  s += CMyString(homePage);
-  s += CMyString("|");
-  return s;
-}

@@ -47,7 +47,5 @@ inline uint32_t Rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | 
 // "암호 - Trisel v1.0" or "해독 - Trisel v1.0", and the run button's "암호"/"해독".
 const char* TitleOfMode(bool encrypt);
 const char* RunButtonTextOfMode(bool encrypt);
-// The banner's start text with the vendor's home page as its link.
-CMyString BannerStartText(bool encrypt, const char* homePage);
 
 #endif
