@@ -19,9 +19,9 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// Windows' comparison of names: ASCII letters in either case match; the
-// trail byte of a double-byte character is compared as it is.
-bool EqualNoCase(const std::string& a, const std::string& b) {
+}  // namespace
+
+bool SameUpdateName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   bool trail = false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -34,14 +34,16 @@ bool EqualNoCase(const std::string& a, const std::string& b) {
   return true;
 }
 
+namespace {
+
 bool IsDeviceName(const std::string& name) {
   std::string base = name.substr(0, name.find('.'));
   static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
   for (const char* d : kDevices)
-    if (EqualNoCase(base, d)) return true;
+    if (SameUpdateName(base, d)) return true;
   if (base.size() == 4 && base[3] >= '1' && base[3] <= '9') {
     std::string stem = base.substr(0, 3);
-    return EqualNoCase(stem, "COM") || EqualNoCase(stem, "LPT");
+    return SameUpdateName(stem, "COM") || SameUpdateName(stem, "LPT");
   }
   return false;
 }
@@ -126,7 +128,7 @@ bool IsSafeUpdateName(const char* name) {
   char last = name[n - 1];
   if (last == '.' || last == ' ') return false;
   std::string s(name);
-  return !IsDeviceName(s) && !EqualNoCase(s, kWorkFolderName) && !EqualNoCase(s, kKeepFolderName);
+  return !IsDeviceName(s) && !SameUpdateName(s, kWorkFolderName) && !SameUpdateName(s, kKeepFolderName);
 }
 
 int ParseUpdateList(CMyString text, std::vector<std::string>& names) {
@@ -143,7 +145,7 @@ int ParseUpdateList(CMyString text, std::vector<std::string>& names) {
     if (name.empty()) continue;
     if (name.find('\0') != std::string::npos || !IsSafeUpdateName(name.c_str())) return -1;
     for (const std::string& earlier : found)
-      if (EqualNoCase(earlier, name)) return -1;
+      if (SameUpdateName(earlier, name)) return -1;
     found.push_back(name);
   }
   if (found.empty()) return -1;

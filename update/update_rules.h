@@ -53,6 +53,11 @@ CMyString ProgramCommandLine(const CMyString& program, const char* argument);
 // work folder and its keeping folder.
 bool IsSafeUpdateName(const char* name);
 
+// Whether two names name one file, as Windows compares them: ASCII letters
+// in either case match; the trail byte of a double-byte character is
+// compared as it is.
+bool SameUpdateName(const std::string& a, const std::string& b);
+
 // The file list as fetched: normalized (blanks dropped, one name per line),
 // empty lines skipped. The number of names and the names in list order, or
 // -1 (nothing in `names`) when there is no name or any name is unsafe or

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 #include "common/log.h"
 #include "update/update_rules.h"
@@ -23,22 +24,71 @@ CMyString Separator(const CMyString& folder) {
   return CMyString(sep);
 }
 
-// Writes a download into the work folder and passes progress and the
-// Cancel button between the download loop and the window.
+// Writes a download into the work folder, hashing it on the way, and
+// passes progress and the Cancel button between the download loop and the
+// window. Takes no byte past the size the manifest gives.
 class CFileSink : public IDownloadSink {
  public:
-  CFileSink(IFile& file, IUpdaterView& view) : m_file(file), m_view(view) {}
-  bool Write(const void* data, size_t n) override { return m_file.Write(data, n) == n; }
+  CFileSink(IFile& file, IUpdaterView& view, ISha256& hash, uint64_t size)
+      : m_file(file), m_view(view), m_hash(hash), m_size(size) {}
+  bool Write(const void* data, size_t n) override {
+    if (n > m_size - m_written) {
+      m_tooLong = true;
+      return false;
+    }
+    m_written += n;
+    m_hash.Add(data, n);
+    return m_file.Write(data, n) == n;
+  }
   void Progress(uint64_t position, uint64_t total) override {
     WriteLog(kLogDebug, "pos[%ld] tot[%ld]\n", static_cast<long>(position), static_cast<long>(total));
     m_view.FileProgress(position, total);
   }
   bool Cancelled() override { return m_view.CancelRequested(); }
+  uint64_t Written() const { return m_written; }
+  bool TooLong() const { return m_tooLong; }
 
  private:
   IFile& m_file;
   IUpdaterView& m_view;
+  ISha256& m_hash;
+  uint64_t m_size;
+  uint64_t m_written = 0;
+  bool m_tooLong = false;
 };
+
+// Keeps a small download in memory, refusing more than `limit` bytes.
+class CMemorySink : public IDownloadSink {
+ public:
+  CMemorySink(std::string& out, size_t limit) : m_out(out), m_limit(limit) {}
+  bool Write(const void* data, size_t n) override {
+    if (n > m_limit - m_out.size()) return false;
+    m_out.append(static_cast<const char*>(data), n);
+    return true;
+  }
+  void Progress(uint64_t, uint64_t) override {}
+  bool Cancelled() override { return false; }
+
+ private:
+  std::string& m_out;
+  size_t m_limit;
+};
+
+void Refused(const std::string& why) { WriteLog(kLogDebug, "update refused: %s\n", why.c_str()); }
+
+// The manifest and its signature, then the checks of CheckRelease: empty
+// when the release may be downloaded, otherwise why not.
+std::string CheckPublished(const UpdaterSetup& setup, const std::vector<std::string>& names,
+                           std::vector<ReleaseFile>& expected) {
+  if (!setup.crypto || !setup.vendorKey) return "no vendor key in the updater";
+  std::string manifest, signature;
+  CMemorySink manifestSink(manifest, kManifestLimit), signatureSink(signature, kSignatureLimit);
+  if (HttpDownload(*setup.http, kAgentUpdate, setup.host, setup.port, kManifestObject, manifestSink) != kDownloadOk)
+    return "no manifest";
+  if (HttpDownload(*setup.http, kAgentUpdate, setup.host, setup.port, kSignatureObject, signatureSink) != kDownloadOk)
+    return "no signature";
+  return CheckRelease(*setup.crypto, setup.vendorKey, manifest, signature, names, setup.installedVersion, expected);
+}
 
 // Copies one file, keeping its modify time as a copy by the system does.
 // `touched` tells whether the target was opened for writing (and so may
@@ -101,22 +151,36 @@ int PrepareWorkFolder(IFileSystem& fs, const CMyString& work) {
   return fs.MakeFolder(bare.GetBuffer()) == 0 ? 0 : -1;
 }
 
-int DownloadFiles(const UpdaterSetup& setup, const CMyString& work, const std::vector<std::string>& names) {
+int DownloadFiles(const UpdaterSetup& setup, const CMyString& work, const std::vector<ReleaseFile>& files) {
   IUpdaterView& view = *setup.view;
-  int count = static_cast<int>(names.size());
+  int count = static_cast<int>(files.size());
   for (int i = 0; i < count; ++i) {
-    const std::string& name = names[static_cast<size_t>(i)];
+    const ReleaseFile& expected = files[static_cast<size_t>(i)];
+    const std::string& name = expected.name;
     view.StartFile(i + 1, count, FileCounterText(i + 1, count).GetBuffer(), name.c_str());
+    std::unique_ptr<ISha256> hash = setup.crypto->NewSha256();
+    if (!hash) return kUpdateFailed;
     std::unique_ptr<IFile> file = setup.fs->Open(Join(work, name).GetBuffer(), "wb");
     if (!file) return kUpdateFailed;
     CMyString path(kUpdateFolderPath);
     path += HttpEscapePath(name.c_str());
-    CFileSink sink(*file, view);
+    CFileSink sink(*file, view, *hash, expected.size);
     view.SetDownloading(true);
     int rc = HttpDownload(*setup.http, kAgentUpdate, setup.host, setup.port, path.GetBuffer(), sink);
     view.SetDownloading(false);
     if (file->Close() != 0 && rc == kDownloadOk) rc = kDownloadFailed;
-    if (rc != kDownloadOk) return rc == kDownloadCancelled ? kUpdateCancelled : kUpdateFailed;
+    if (rc == kDownloadCancelled) return kUpdateCancelled;
+    if (sink.TooLong() || (rc == kDownloadOk && sink.Written() != expected.size)) {
+      Refused("size mismatch: " + name + " is not the manifest's " + std::to_string(expected.size) + " bytes");
+      return kUpdateFailed;
+    }
+    if (rc != kDownloadOk) return kUpdateFailed;
+    uint8_t digest[kSha256Size] = {};
+    if (!hash->Finish(digest) || std::memcmp(digest, expected.sha256, kSha256Size) != 0) {
+      Refused("hash mismatch: " + name + " has SHA-256 " + DigestText(digest) + ", the manifest says " +
+              DigestText(expected.sha256));
+      return kUpdateFailed;
+    }
   }
   return kUpdateDone;
 }
@@ -173,18 +237,26 @@ int RunUpdate(const UpdaterSetup& setup) {
   work += Separator(setup.dir);
   CMyString list;
   std::vector<std::string> names;
+  std::vector<ReleaseFile> files;
   int r = kUpdateFailed;
-  if (FetchWebText(*setup.http, setup.host, setup.port, kFileListObject, kUpdateTextLimit, list) == 0 &&
-      ParseUpdateList(list, names) > 0 && PrepareWorkFolder(*setup.fs, work) == 0) {
-    r = kUpdateDone;
+  if (FetchWebText(*setup.http, setup.host, setup.port, kFileListObject, kUpdateTextLimit, list) != 0) {
+    Refused("no file list");
+  } else if (ParseUpdateList(list, names) <= 0) {
+    Refused("the file list is empty or names a file the updater may not write");
+  } else {
+    std::string why = CheckPublished(setup, names, files);
+    if (!why.empty()) {
+      Refused(why);
+    } else if (PrepareWorkFolder(*setup.fs, work) == 0) {
+      r = kUpdateDone;
+    }
   }
   bool restored = true;
   if (r == kUpdateDone) {
-    view.ShowProgress(static_cast<int>(names.size()));
-    r = DownloadFiles(setup, work, names);
+    view.ShowProgress(static_cast<int>(files.size()));
+    r = DownloadFiles(setup, work, files);
   }
-  // Every file is here and whole; a check of what was downloaded against
-  // what the vendor published would go here, before anything is replaced.
+  // Every file is here, whole and as the vendor signed it.
   while (r == kUpdateDone && view.MirelkaRunning()) {
     if (!view.AskRetryWhileMirelkaRuns()) r = kUpdateFailed;
   }

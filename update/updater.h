@@ -12,6 +12,8 @@
 #include "common/filesystem.h"
 #include "common/http.h"
 #include "common/mystring.h"
+#include "update/release_crypto.h"
+#include "update/release_manifest.h"
 
 enum : int {
   kUpdateDone = 0,
@@ -51,15 +53,24 @@ struct UpdaterSetup {
   uint16_t port = 80;
   // The installation folder, ending with its separator ("C:\\Mirelka\\").
   CMyString dir;
+  // SHA-256 and the signature check, and the vendor's public key (X || Y);
+  // without a key every release is refused.
+  IReleaseCrypto* crypto = nullptr;
+  const uint8_t* vendorKey = nullptr;
+  // The version installed now; a release must be above it.
+  const char* installedVersion = "";
 };
 
 // One whole run; kUpdateDone, kUpdateFailed or kUpdateCancelled. Nothing is
-// installed unless every listed file arrived whole (a 2xx answer with
-// exactly its announced length), and then either every file is installed
+// downloaded unless the vendor signed the release (release_manifest.h: the
+// signature, the names, a higher version), nothing is installed unless
+// every listed file arrived whole (a 2xx answer with exactly its announced
+// length) with the manifest's size and SHA-256, and then either every file is installed
 // or, when one cannot be, the files already replaced get their old contents
 // back. The work folder <dir>update is gone afterwards (a leftover one from
 // an earlier run is removed first), unless an old file could not be put back:
-// then its copy stays in <dir>update\~old.
+// then its copy stays in <dir>update\~old. Why a release was refused goes
+// to the debug trace (WriteLog level 2), one line starting "update refused: ".
 int RunUpdate(const UpdaterSetup& setup);
 
 // The steps of RunUpdate, for the run and its tests.
@@ -68,8 +79,9 @@ int RunUpdate(const UpdaterSetup& setup);
 //
 // Empties and creates the work folder; 0 or -1.
 int PrepareWorkFolder(IFileSystem& fs, const CMyString& work);
-// Downloads every name into the work folder, reporting to the view.
-int DownloadFiles(const UpdaterSetup& setup, const CMyString& work, const std::vector<std::string>& names);
+// Downloads every file into the work folder, reporting to the view; a file
+// without the manifest's size and SHA-256 fails the run.
+int DownloadFiles(const UpdaterSetup& setup, const CMyString& work, const std::vector<ReleaseFile>& files);
 // Copies every downloaded file over the installation, all or nothing: 0, or
 // -1 with the installation as it was (`restored` false when an old file
 // could not be put back; its copy then lies in <work>~old).

@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "common/log.h"
 #include "support/fake_http.h"
 #include "support/memory_fs.h"
+#include "support/test_crypto.h"
 #include "update/updater.h"
 
 namespace {
@@ -31,17 +34,37 @@ struct View : IUpdaterView {
   bool AskRetryWhileMirelkaRuns() override { return retry; }
 };
 
-// An installation of two files and a server that offers three.
+const uint8_t kVendorKey[64] = {1, 2, 3};
+const uint8_t kOtherKey[64] = {3, 2, 1};
+
+// An installation of two files and a server that offers three, version
+// 1.1, signed.
 struct World {
   CMemoryFileSystem disk;
   CFakeHttpClient server;
   View view;
+  CTestCrypto crypto;
 
   World() {
     for (const auto& f : kOld) disk.AddFile(f.first, f.second, 1000);
     disk.AddFile("C:/app/update/leftover/x.tmp", "from an earlier run");
     server.objects["mirelka/update_files.ini"].body = "Mirelka.exe\r\ndata.txt\r\nnew.dll\r\n";
     for (const auto& f : kNew) server.objects["mirelka/update/" + f.first.substr(7)].body = f.second;
+    Publish(Manifest("1.1"));
+  }
+  // The manifest of the files on the server.
+  std::string Manifest(const char* version) {
+    std::string m = std::string("Mirelka update manifest\r\nversion ") + version + "\r\n";
+    for (const auto& f : kNew) {
+      uint8_t d[32];
+      std::memcpy(d, Sha256Of(f.second).data(), 32);
+      m += "file " + std::to_string(f.second.size()) + " " + DigestText(d) + " " + f.first.substr(7) + "\r\n";
+    }
+    return m;
+  }
+  void Publish(const std::string& manifest, const uint8_t* key = kVendorKey) {
+    server.objects["mirelka/update_manifest.txt"].body = manifest;
+    server.objects["mirelka/update_manifest.sig"].body = TestSign(manifest, key);
   }
   int RunOn(IFileSystem& fs) {
     UpdaterSetup setup;
@@ -50,6 +73,9 @@ struct World {
     setup.view = &view;
     setup.host = "h";
     setup.dir = CMyString("C:\\app\\");
+    setup.crypto = &crypto;
+    setup.vendorKey = kVendorKey;
+    setup.installedVersion = "1.0";
     return RunUpdate(setup);
   }
   std::map<std::string, std::string> Installed() const {
@@ -82,6 +108,81 @@ TEST_F(Updater, NothingIsInstalledWithoutAListOrWhileMirelkaRuns) {
     EXPECT_EQ(kUpdateFailed, t.RunOn(t.disk)) << c.what;
     EXPECT_EQ(kOld, t.Installed()) << c.what;
     EXPECT_FALSE(t.disk.Exists("C:/app/update")) << c.what;
+  }
+}
+
+// Keeps what the run writes to the debug trace.
+struct Trace : ILogListener {
+  std::string text;
+  Trace() {
+    TheRunLog().SetFilesEnabled(false);
+    TheRunLog().SetDebugEnabled(true);
+    TheRunLog().SetListener(this);
+  }
+  ~Trace() override {
+    TheRunLog().SetListener(nullptr);
+    TheRunLog().SetDebugEnabled(false);
+    TheRunLog().SetFilesEnabled(true);
+  }
+  void LogWritten(int level, const char* t, size_t n) override {
+    if (level == kLogDebug && std::strncmp(t, "pos[", 4) != 0) text.append(t, n);
+  }
+};
+
+// A release the vendor did not sign as it is served: nothing is installed,
+// and the trace says why. Refusals before the downloads download nothing.
+TEST_F(Updater, AReleaseNotAsSignedIsRefused) {
+  struct Case {
+    const char* what;
+    std::function<void(World&)> arrange;
+    const char* why;
+    bool downloads;
+  } cases[] = {
+      {"no manifest", [](World& t) { t.server.objects.erase("mirelka/update_manifest.txt"); }, "no manifest", false},
+      {"no signature", [](World& t) { t.server.objects.erase("mirelka/update_manifest.sig"); }, "no signature", false},
+      {"another key", [](World& t) { t.Publish(t.Manifest("1.1"), kOtherKey); }, "bad signature", false},
+      {"changed after signing",
+       [](World& t) {
+         std::string signedOne = t.server.objects["mirelka/update_manifest.sig"].body;
+         t.Publish(t.Manifest("1.2"));
+         t.server.objects["mirelka/update_manifest.sig"].body = signedOne;
+       },
+       "bad signature", false},
+      {"garbage signature", [](World& t) { t.server.objects["mirelka/update_manifest.sig"].body = "<html>"; },
+       "bad signature", false},
+      {"a list name the manifest lacks",
+       [](World& t) {
+         t.server.objects["mirelka/update_files.ini"].body += "extra.txt\r\n";
+         t.server.objects["mirelka/update/extra.txt"].body = "x";
+       },
+       "name mismatch: the list names extra.txt", false},
+      {"a manifest name the list lacks",
+       [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "Mirelka.exe\r\ndata.txt\r\n"; },
+       "name mismatch: the manifest names", false},
+      {"a name in another case",
+       [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "MIRELKA.EXE\r\ndata.txt\r\nnew.dll\r\n"; },
+       "name mismatch", false},
+      {"the installed version", [](World& t) { t.Publish(t.Manifest("1.0")); }, "older version", false},
+      {"an older version", [](World& t) { t.Publish(t.Manifest("0.9")); }, "older version", false},
+      {"other bytes of the same size",
+       [](World& t) { t.server.objects["mirelka/update/data.txt"].body = "new dat!"; },
+       "hash mismatch: data.txt has SHA-256 ", true},
+      {"a longer file", [](World& t) { t.server.objects["mirelka/update/new.dll"].body += "!"; },
+       "size mismatch: new.dll", true},
+      {"a shorter file", [](World& t) { t.server.objects["mirelka/update/new.dll"].body.pop_back(); },
+       "size mismatch: new.dll", true},
+  };
+  for (const Case& c : cases) {
+    World t;
+    c.arrange(t);
+    Trace trace;
+    EXPECT_EQ(kUpdateFailed, t.RunOn(t.disk)) << c.what;
+    EXPECT_EQ(kOld, t.Installed()) << c.what;
+    EXPECT_FALSE(t.disk.Exists("C:/app/update")) << c.what;
+    EXPECT_EQ(0u, trace.text.rfind(std::string("update refused: ") + c.why, 0)) << c.what << ": " << trace.text;
+    bool downloaded = false;
+    for (const auto& r : t.server.requests) downloaded = downloaded || r.path.rfind("mirelka/update/", 0) == 0;
+    EXPECT_EQ(c.downloads, downloaded) << c.what;
   }
 }
 

@@ -9,4 +9,6 @@
 #define IDC_COUNTER 1009
 #define IDC_MESSAGE 1010
 
+#define IDR_VENDOR_KEY 201  // RCDATA: the vendor's public key, PEM
+
 #endif

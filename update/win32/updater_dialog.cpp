@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "common/filesystem.h"
 #include "common/log.h"
 #include "common/mystring.h"
@@ -12,6 +14,7 @@
 #include "common/win32/window.h"
 #include "update/update_rules.h"
 #include "update/updater.h"
+#include "update/win32/cng_crypto.h"
 #include "update/win32/resource.h"
 
 namespace {
@@ -24,6 +27,25 @@ enum : UINT_PTR { TIMER_START = 1, TIMER_END = 2 };
 
 const char kTitle[] = "Mirelka 자동 업데이트";
 const int kProgressIds[] = {IDC_FILE_BAR, IDC_FILES_BAR, IDC_FILE_NAME, IDC_COUNTER};
+
+// The vendor's public key compiled into this program; false when it is
+// missing or unreadable (every release is then refused).
+bool LoadVendorKey(uint8_t key[kP256KeySize]) {
+  HRSRC res = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_VENDOR_KEY), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  HGLOBAL data = res ? LoadResource(nullptr, res) : nullptr;
+  const char* pem = data ? static_cast<const char*>(LockResource(data)) : nullptr;
+  return pem && PublicKeyFromPem(std::string(pem, SizeofResource(nullptr, res)), key);
+}
+
+// The debug trace (the download's progress, why a release was refused)
+// goes to the system's debugger output, where a debugger or a viewer of
+// that output shows it; the program writes no log file.
+class CDebugOutput : public ILogListener {
+ public:
+  void LogWritten(int level, const char* text, size_t) override {
+    if (level == kLogDebug) OutputDebugStringA(text);
+  }
+};
 
 // The one dialog of the program and what its handlers share.
 class CUpdaterDialog : public CDialog, public IUpdaterView {
@@ -131,6 +153,13 @@ void CUpdaterDialog::OnRun() {
   setup.host = server.host.GetBuffer();
   setup.port = server.port;
   GetModuleDir(setup.dir);
+  CCngCrypto crypto;
+  uint8_t key[kP256KeySize];
+  setup.crypto = &crypto;
+  setup.vendorKey = LoadVendorKey(key) ? key : nullptr;
+  // update.exe comes with the installer and is not replaced by updates; a
+  // release it installs is newer than what the installer installed.
+  setup.installedVersion = kOwnVersion;
   int r = AfterRun(RunUpdate(setup));
   m_ran = true;
   ShowWindow(GetDlgItem(Handle(), IDCANCEL), SW_HIDE);
@@ -234,6 +263,13 @@ INT_PTR CUpdaterDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM) {
 int RunUpdaterDialog(HINSTANCE instance, bool allowed) {
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&icc);
+  CDebugOutput trace;
+  CRunLog& log = TheRunLog();
+  log.SetFilesEnabled(false);
+  log.SetDebugEnabled(true);
+  log.SetListener(&trace);
   CUpdaterDialog dialog(allowed);
-  return static_cast<int>(dialog.RunModal(instance, IDD_UPDATE, nullptr));
+  int rc = static_cast<int>(dialog.RunModal(instance, IDD_UPDATE, nullptr));
+  log.SetListener(nullptr);
+  return rc;
 }
