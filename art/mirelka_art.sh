@@ -10,6 +10,7 @@
 #                 always-on-top 160 off, 159 on (100 x 15)
 #                 horizontal 100/101, vertical 102/103, word wrap 104/105
 #                 (normal/pressed, 22 x 22)
+#   b140.bmp      the LOGO button of the about box (79 x 46)
 # The outputs are committed; run this again after changing a drawing.
 # Needs ImageMagick and the Nanum fonts (fonts-nanum) for the Korean labels.
 set -euo pipefail
@@ -103,6 +104,17 @@ layout_button "fill white stroke '#2D5BC4' stroke-width 10 rectangle 30,36 82,14
 # Lines of text with a return arrow at the right.
 layout_button "fill none stroke '#1E2A40' stroke-width 10 line 32,44 140,44 line 32,84 108,84 line 32,124 84,124 stroke '#2D5BC4' path 'M 108,84 L 136,84 Q 150,84 150,104 Q 150,124 130,124 L 108,124' fill '#2D5BC4' stroke none polygon 100,124 118,108 118,140" 104 105
 
+# --- the about box's LOGO button, 79 x 46: the program's sheet with 가 at
+# the left, the maker's name and the program's at the right, on white.
+convert -size 316x184 xc:white \
+  -fill '#2D5BC4' -stroke '#1C3F8E' -strokewidth 6 -draw 'roundrectangle 12,32 132,152 22,22' \
+  -fill white -stroke none -font "$HANGUL" -pointsize 92 -annotate +24+126 '가' \
+  -fill '#1C3F8E' -font "$LATIN" -pointsize 31 -annotate +142+84 'Pelmora' \
+  -fill '#5E6E8C' -font "$LATIN" -pointsize 27 -annotate +144+128 'Mirelka' \
+  -fill none -stroke '#AAC6F8' -strokewidth 6 -draw 'rectangle 3,3 312,180' \
+  -filter Lanczos -resize '79x46!' "$TMP/logo.png"
+bmp "$TMP/logo.png" "$OUT/b140.bmp"
+
 # --- icons: a blue sheet with the Hangul syllable 가 and, where there is
 # room, a golden key in its lower right corner.
 draw_icon() {  # draw_icon SIZE FILE WITH-KEY
@@ -147,4 +159,4 @@ struct.pack_into('<H', data, 2, 2)
 struct.pack_into('<HH', data, 6 + 4, 0, 0)
 open(sys.argv[2], 'wb').write(bytes(data))
 PY
-echo "art: wrote $OUT: mirelka.ico tray.ico mirelka.cur and 17 button pictures"
+echo "art: wrote $OUT: mirelka.ico tray.ico mirelka.cur 17 button pictures and the logo"

@@ -1,8 +1,7 @@
-// Commands whose work belongs to other parts of the program: the update
-// check, the banner, the options sheet, the find dialog and the about and
-// notice boxes. Until those parts are in, each is a safe no-op. Help pages,
-// the home page, the banner (common/win32/banner_window.h) and the update
-// check (update/win32/update_check.h) already work.
+// Commands whose work lives in the shared layers: the update check
+// (update/win32/update_check.h), the banner (common/win32/banner_window.h)
+// and the help pages. The options sheet, the find dialog and the about and
+// notice boxes have files of their own.
 #include <windows.h>
 
 #include "common/vendor.h"
@@ -31,14 +30,7 @@ void StartBannerImage() { StartBannerImageThread(); }  // not while an earlier o
 void AttachBanner() { BannerAttach(App().banner, kMirelkaBanner, IDC_BUTTON_CURSOR, &App().instance); }
 void StopBanner() { StopBannerDownloads(); }
 void DetachBanner() { BannerDetach(App().banner); }
-void OpenOptions() {}
-void OpenFindDialog(bool) {}
-void FindAgain(bool) {}
-void ShowAbout() {}
-void ShowNotice() {}
 
 void OpenHelp(const char* page) { OpenHelpPage(App().main, page); }
-
-void OpenHomePage() { OpenWebPageDirect(TheVendorServer().homePage.GetBuffer(), SW_SHOWMAXIMIZED); }
 
 void DrawBanner(const DRAWITEMSTRUCT& item) { BannerDrawItem(&item); }

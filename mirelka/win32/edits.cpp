@@ -196,9 +196,7 @@ void RebuildEdits() {
   if (focused) SetFocus(focused == 1 ? app.source : app.result);
 }
 
-void ApplyEditFont() {
-  CMirelkaApp& app = App();
-  const EditFont& f = app.settings.font;
+LOGFONTA ToLogFont(const EditFont& f) {
   LOGFONTA lf = {};
   lf.lfHeight = f.height;
   lf.lfWidth = f.width;
@@ -214,6 +212,31 @@ void ApplyEditFont() {
   lf.lfQuality = f.quality;
   lf.lfPitchAndFamily = f.pitchAndFamily;
   lstrcpynA(lf.lfFaceName, f.faceName, LF_FACESIZE);
+  return lf;
+}
+
+EditFont FromLogFont(const LOGFONTA& lf) {
+  EditFont f;
+  f.height = lf.lfHeight;
+  f.width = lf.lfWidth;
+  f.escapement = lf.lfEscapement;
+  f.orientation = lf.lfOrientation;
+  f.weight = lf.lfWeight;
+  f.italic = lf.lfItalic;
+  f.underline = lf.lfUnderline;
+  f.strikeOut = lf.lfStrikeOut;
+  f.charSet = lf.lfCharSet;
+  f.outPrecision = lf.lfOutPrecision;
+  f.clipPrecision = lf.lfClipPrecision;
+  f.quality = lf.lfQuality;
+  f.pitchAndFamily = lf.lfPitchAndFamily;
+  lstrcpynA(f.faceName, lf.lfFaceName, sizeof f.faceName);
+  return f;
+}
+
+void ApplyEditFont() {
+  CMirelkaApp& app = App();
+  LOGFONTA lf = ToLogFont(app.settings.font);
   CFont font(CreateFontIndirectA(&lf));
   for (HWND edit : {app.source, app.result}) {
     SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
@@ -250,7 +273,10 @@ void ApplySettings(uint32_t bits) {
     GetModuleDir(folder);
     WriteAutoRun(RealRegistry(), s.wndStartAutoRun == 1, folder.GetBuffer());
   }
-  if (bits & kSetTopmost) SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(IDC_TOPMOST, 0), 0);
+  if (bits & kSetTopmost) {
+    InvalidateRect(app.topmost, nullptr, FALSE);  // its picture shows the setting
+    SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(IDC_TOPMOST, 0), 0);
+  }
   if (bits & kSetWordsWrap) SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(IDC_WRAP, 0), 0);
   if (bits & kSetWndH) SendMessageA(app.main, WM_COMMAND, MAKEWPARAM(s.wndH == 1 ? IDC_HORZ : IDC_VERT, 0), 0);
   if (bits & kSetFont) ApplyEditFont();

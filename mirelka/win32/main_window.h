@@ -1,14 +1,16 @@
 // The pieces of Mirelka's main window, one file each: the window procedure
 // (main_window.cpp), the two large edits and the settings applied to them
 // (edits.cpp), the capture-and-replace cycle (capture.cpp), the wait dialog
-// (wait_dialog.cpp) and the commands whose dialogs live elsewhere
-// (commands.cpp).
+// (wait_dialog.cpp), the options sheet, the find dialog, the about and
+// notice boxes, and the commands served by the shared layers (commands.cpp).
 #ifndef MIRELKA_WIN32_MAIN_WINDOW_H
 #define MIRELKA_WIN32_MAIN_WINDOW_H
 
 #include <windows.h>
 
 #include <cstdint>
+
+#include "mirelka/settings.h"
 
 extern const char kMainClass[];  // "Mirelka"
 
@@ -36,6 +38,9 @@ void ArrangeEdits(bool horizontal);
 void RebuildEdits();
 void ApplyEditFont();
 void ApplyTabStops();
+// The stored edit font as a Windows font record and back.
+LOGFONTA ToLogFont(const EditFont& font);
+EditFont FromLogFont(const LOGFONTA& lf);
 // Applies the settings that `bits` picks to the running window.
 void ApplySettings(uint32_t bits);
 void RestoreWindowPos();
@@ -63,18 +68,11 @@ void OnEncode();
 // wait_dialog.cpp
 HWND CreateWaitDialog(HWND owner);
 
-// commands.cpp: seams for what later work fills in. Each must be safe to
-// call at any time.
+// commands.cpp
 void StartUpdateCheck();
 void StartBannerText();
 void StartBannerImage();
-void OpenOptions();
-void OpenFindDialog(bool delimiterMode);
-void FindAgain(bool downward);
 void OpenHelp(const char* page);
-void ShowAbout();
-void ShowNotice();
-void OpenHomePage();
 void DrawBanner(const DRAWITEMSTRUCT& item);
 // The banner strip: attached at creation (the shipped picture shows),
 // stopped first at the end (a running download ends) and detached with the
@@ -82,5 +80,16 @@ void DrawBanner(const DRAWITEMSTRUCT& item);
 void AttachBanner();
 void StopBanner();
 void DetachBanner();
+
+// options_sheet.cpp: the modal options sheet over the main window.
+void OpenOptions();
+// find_dialog.cpp: the modeless find dialog (in delimiter mode after the
+// cipher's wrong-delimiter question) and F3 / Shift+F3.
+void OpenFindDialog(bool delimiterMode);
+void FindAgain(bool downward);
+// about_box.cpp
+void ShowAbout();
+void ShowNotice();
+void OpenHomePage();
 
 #endif

@@ -8,7 +8,14 @@
 #define IDI_MIRELKA 128
 #define IDR_TRAY_MENU 129
 #define IDR_ACCEL 136
+#define IDD_ABOUT 139
+#define IDB_LOGO 140
 #define IDC_BUTTON_CURSOR 141
+#define IDD_PAGE_BASIC 144
+#define IDD_PAGE_EDIT 145
+#define IDD_PAGE_HOTKEY 146
+#define IDD_PAGE_ADVANCED 147
+#define IDD_FIND 148
 #define IDD_WAIT 149
 #define IDI_TRAY 157
 #define IDR_MAIN_MENU 168
@@ -45,6 +52,42 @@
 #define IDC_CONFIRM 301
 #define IDC_SOURCE 303
 #define IDC_RESULT 304
+
+// Options pages (144 to 147). The pages are separate dialogs, so some
+// numbers serve twice.
+#define IDC_OPT_AUTORUN 1003     // 144
+#define IDC_OPT_HIDDEN 1004      // 144
+#define IDC_OPT_TOPMOST 1005     // 144
+#define IDC_OPT_HORZ 1005        // 145
+#define IDC_OPT_VERT 1006        // 145
+#define IDC_OPT_WRAP 1007        // 145
+#define IDC_OPT_FONT 1010        // 145
+#define IDC_OPT_FACE 1014        // 145
+#define IDC_OPT_TAB 1015         // 145
+#define IDC_OPT_ALT 1008         // 146
+#define IDC_OPT_SHIFT 1009       // 146
+#define IDC_OPT_WIN 1010         // 146
+#define IDC_OPT_HELP_KEY 1047    // 146
+#define IDC_OPT_FILE 1020        // 147
+#define IDC_OPT_KEY_PATH 1021    // 147
+#define IDC_OPT_RESET 1025       // 147
+#define IDC_OPT_HELP_ADV 1045    // 147
+#define IDC_OPT_HELP_FILE 1046   // 147
+
+// Find dialog (148)
+#define IDC_FIND_TEXT_MODE 1026
+#define IDC_FIND_TEXT 1027
+#define IDC_FIND_DELIM_MODE 1028
+#define IDC_FIND_NEXT 1029
+#define IDC_FIND_CANCEL 1030
+#define IDC_FIND_CASE 1031
+#define IDC_FIND_UP 1032
+#define IDC_FIND_DOWN 1033
+#define IDC_FIND_DELIMITER 1034
+
+// About box (139)
+#define IDC_ABOUT_LOGO 290
+#define IDC_ABOUT_ADDRESS 302
 
 // Wait dialog (149)
 #define IDC_WAIT_PROGRESS 1038

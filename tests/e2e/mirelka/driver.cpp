@@ -7,11 +7,15 @@
 // screenshots. Keys are injected with keybd_event, so they reach the hot key
 // and the accelerators as typed keys do. Results go to WORK\results.txt.
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 #include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdarg>
+#include <cstdlib>
+#include <initializer_list>
+#include <utility>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -686,12 +690,6 @@ void ScenarioKeys() {
   Tap(VK_F5);
   CHECK(WaitUntil([] { return CtlText(kIdSource).empty() && CtlText(kIdResult).empty(); }, 3000), "F5: edits emptied");
   CHECK(!ReadOnly(kIdSource) && ReadOnly(kIdResult), "F5: encrypt mode");
-  // The commands whose dialogs come later do nothing yet, and do no harm:
-  // options, find (also with the delimiter), find next and previous, about,
-  // notice.
-  for (int id : {40036, 40099, 40073, 40069, 40074, 40075, 40071, 40072, 40045, 40104})
-    SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(id, 0), id == 40073 ? 1 : 0);
-  CHECK(!g_mirelka.Ended(500) && Shown(), "a command of a later dialog ended the program");
   SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
@@ -794,6 +792,637 @@ void ScenarioKeyFile() {
   }
   StopMirelka();
   ClearSettings();
+}
+
+// --- the dialogs: options sheet, find, about and notice, help
+
+enum {
+  kUmFindDelimiter = WM_USER + 6,
+  kOptAutoRun = 1003, kOptHidden = 1004, kOptTopmost = 1005, kOptHorz = 1005, kOptVert = 1006, kOptWrap = 1007,
+  kOptAlt = 1008, kOptShift = 1009, kOptWin = 1010, kOptFont = 1010, kOptFace = 1014, kOptTab = 1015,
+  kOptFile = 1020, kOptKeyPath = 1021, kOptReset = 1025, kOptHelpAdv = 1045, kOptHelpFile = 1046, kOptHelpKey = 1047,
+  kFindTextMode = 1026, kFindText = 1027, kFindDelimMode = 1028, kFindNext = 1029, kFindCancel = 1030,
+  kFindCase = 1031, kFindUp = 1032, kFindDown = 1033, kFindDelimiter = 1034,
+};
+const char kFont[] = "Software\\Pelmora\\Mirelka\\Conf\\Edit\\Font";
+
+// A message box of Mirelka: not the find dialog or the about box, which
+// also hold unnamed labels.
+bool WaitMessageBox(Box& box, DWORD timeoutMs = 15000) {
+  box = Box();
+  return WaitUntil([&] {
+    for (HWND w : TopWindows(g_mirelka.pi.dwProcessId, nullptr)) {
+      HWND text = GetDlgItem(w, 0xFFFF);
+      if (!text || GetDlgItem(w, kFindNext) || GetDlgItem(w, 302)) continue;
+      box = {w, Text(w), Text(text)};
+      return true;
+    }
+    return false;
+  }, timeoutMs);
+}
+
+HWND OpenSheet(int command = 40036) {
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  HWND sheet = nullptr;
+  REQUIRE(WaitUntil([&] {
+    std::vector<HWND> w = TopWindows(g_mirelka.pi.dwProcessId, "환경 설정");
+    sheet = w.empty() ? nullptr : w[0];
+    return sheet != nullptr;
+  }), "the options sheet did not open");
+  return sheet;
+}
+
+HWND SheetPage(HWND sheet, int index) {
+  SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+  HWND page = nullptr;
+  WaitUntil([&] {
+    page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    return page != nullptr && IsWindowVisible(page);
+  }, 5000);
+  return page;
+}
+
+void CloseSheet(HWND sheet, int button) {
+  Click(sheet, button);
+  CHECK(WaitUntil([&] { return !IsWindow(sheet); }), "the options sheet did not close");
+  Sleep(300);
+}
+
+// A dialog of Mirelka other than the ones given, e.g. a common dialog.
+HWND OtherDialog(std::initializer_list<HWND> known) {
+  HWND found = nullptr;
+  WaitUntil([&] {
+    for (HWND w : TopWindows(g_mirelka.pi.dwProcessId, nullptr))
+      if (std::find(known.begin(), known.end(), w) == known.end()) found = w;
+    return found != nullptr;
+  });
+  return found;
+}
+
+bool Topmost() { return (GetWindowLongPtrA(Main(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+bool SideBySide() {
+  RECT s, r;
+  GetWindowRect(Ctl(kIdSource), &s);
+  GetWindowRect(Ctl(kIdResult), &r);
+  return r.left >= s.right - 2;
+}
+int CharX(int id, int index) {
+  LRESULT p = SendMessageA(Ctl(id), EM_POSFROMCHAR, index, 0);
+  return static_cast<short>(LOWORD(p));
+}
+
+void OpenWindow() {
+  EnsureMirelka();
+  PostMessageA(Main(), kUmTrayNotify, 0, WM_LBUTTONDBLCLK);
+  REQUIRE(WaitUntil([] { return Shown() && GetForegroundWindow() == Main(); }), "window");
+  Sleep(1000);  // the banner writes the output edit after the window opens
+}
+
+// Every value under Conf, for "only what changed was stored".
+std::string ConfValues() {
+  std::string out;
+  struct V { const char* key; const char* name; };
+  const V values[] = {{kBasic, "WndStartAutoRun"}, {kBasic, "StartHideWnd"}, {kBasic, "AlwaysOnTop"},
+                      {kEdit, "WordsWrap"}, {kEdit, "WndH"}, {kEdit, "TabStop"}, {kFont, "lfHeight"},
+                      {kFont, "lfFaceName"}, {kKey, "ActKey"}, {kKeycomm, "CommKeyFile"}};
+  for (const V& v : values) {
+    std::string r = Reg(v.key, v.name);
+    if (r != "(none)") out += std::string(v.name) + "=" + r + " ";
+  }
+  return out;
+}
+
+// Cancel changes nothing; OK on the basic page stores and applies just
+// what changed there; opened from the tray, the sheet sits in the middle of
+// the screen.
+std::string SheetRect(HWND sheet) {
+  RECT r, w;
+  GetWindowRect(sheet, &r);
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &w, 0);
+  char buf[200];
+  std::snprintf(buf, sizeof buf, "%ld %ld %ld %ld work %ld %ld %ld %ld", r.left, r.top, r.right, r.bottom, w.left, w.top, w.right, w.bottom);
+  return buf;
+}
+
+void ScenarioOptionsBasic() {
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();  // hidden in the tray (StartHideWnd 1)
+  CHECK(Reg(kRun, "Mirelka").find("Mirelka.exe") != std::string::npos, "Run entry written at start");
+  HWND sheet = OpenSheet(40099);
+  int dx = 0, dy = 0;
+  CHECK(WaitUntil([&] {
+    RECT rc, work;
+    GetWindowRect(sheet, &rc);
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    dx = (rc.left + rc.right) / 2 - (work.left + work.right) / 2;
+    dy = (rc.top + rc.bottom) / 2 - (work.top + work.bottom) / 2;
+    return std::abs(dx) <= 2 && std::abs(dy) <= 2;
+  }, 3000), "sheet not centred on the screen: " + std::to_string(dx) + "," + std::to_string(dy) + " iconic " + std::to_string(IsIconic(Main())) + " " + SheetRect(sheet));
+  const char* names[] = {"options-basic", "options-edit", "options-hotkey", "options-advanced"};
+  for (int i = 0; i < 4; ++i) {
+    HWND page = SheetPage(sheet, i);
+    REQUIRE(page, "page " + std::to_string(i));
+    Shot(sheet, names[i]);
+  }
+  HWND apply = GetDlgItem(sheet, 0x3021);  // the sheet's Apply button
+  CHECK(!apply || !IsWindowVisible(apply), "an Apply button");
+  // Everything changed, then Cancel.
+  HWND page = SheetPage(sheet, 0);
+  CHECK(Checked(page, kOptAutoRun) && Checked(page, kOptHidden) && !Checked(page, kOptTopmost), "basic page shows the defaults");
+  Click(page, kOptAutoRun);
+  Click(page, kOptTopmost);
+  Sleep(200);
+  page = SheetPage(sheet, 1);
+  Click(page, kOptVert);
+  Click(page, kOptWrap);
+  SetItemText(page, kOptTab, "8");
+  page = SheetPage(sheet, 2);
+  Click(page, kOptShift);
+  Sleep(200);
+  CloseSheet(sheet, IDCANCEL);
+  CHECK_EQ("", ConfValues(), "stored after Cancel");
+  CHECK(Reg(kRun, "Mirelka") != "(none)", "Run entry removed by Cancel");
+  CHECK(!Topmost(), "topmost after Cancel");
+  // OK on the basic page.
+  sheet = OpenSheet(40099);
+  page = SheetPage(sheet, 0);
+  CHECK(Checked(page, kOptAutoRun) && !Checked(page, kOptTopmost), "the page shows the settings again after Cancel");
+  Click(page, kOptAutoRun);
+  Click(page, kOptHidden);
+  Click(page, kOptTopmost);
+  Sleep(200);
+  CloseSheet(sheet, IDOK);
+  CHECK_EQ("WndStartAutoRun=0 StartHideWnd=0 AlwaysOnTop=1 ", ConfValues(), "stored after OK");
+  CHECK_EQ("(none)", Reg(kRun, "Mirelka"), "Run entry after auto-run was cleared");
+  CHECK(Topmost(), "not topmost after OK");
+  // Back on: the Run entry names this program.
+  sheet = OpenSheet(40099);
+  page = SheetPage(sheet, 0);
+  Click(page, kOptAutoRun);
+  Sleep(200);
+  CloseSheet(sheet, IDOK);
+  std::string run = Reg(kRun, "Mirelka");
+  CHECK(run.find(g_app) != std::string::npos && run.find("Mirelka.exe") != std::string::npos, "Run entry: " + run);
+  StopMirelka();
+  ClearSettings();
+}
+
+// The edit page: arrangement, word wrap, tab width and the font dialog.
+void ScenarioOptionsEdit() {
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  OpenWindow();
+  SetItemText(Main(), kIdSource, "\tX abcdefgh");
+  int tabX = CharX(kIdSource, 1), charX = CharX(kIdSource, 10) - CharX(kIdSource, 3);
+  CHECK(!SideBySide() && (GetWindowLongPtrA(Ctl(kIdSource), GWL_STYLE) & WS_HSCROLL) == 0, "start: horizontal, wrapped");
+  HWND sheet = OpenSheet();
+  HWND page = SheetPage(sheet, 1);
+  CHECK(Checked(page, kOptHorz) && Checked(page, kOptWrap), "edit page shows the defaults");
+  CHECK_EQ("4", ItemText(page, kOptTab), "tab width shown");
+  CHECK_EQ("바탕", ItemText(page, kOptFace), "face shown");
+  Click(page, kOptVert);
+  Click(page, kOptWrap);
+  SetItemText(page, kOptTab, "8");
+  Sleep(200);
+  CloseSheet(sheet, IDOK);
+  CHECK_EQ("WordsWrap=0 WndH=0 TabStop=8 ", ConfValues(), "stored after OK");
+  CHECK(SideBySide(), "not side by side after OK");
+  CHECK((GetWindowLongPtrA(Ctl(kIdSource), GWL_STYLE) & WS_HSCROLL) != 0, "word wrap still on");
+  int tabX8 = CharX(kIdSource, 1);
+  CHECK(tabX8 > tabX + tabX / 2, "tab stops: " + std::to_string(tabX) + " then " + std::to_string(tabX8));
+  // The font dialog: 20 points.
+  sheet = OpenSheet();
+  page = SheetPage(sheet, 1);
+  Click(page, kOptFont);
+  HWND font = OtherDialog({sheet});
+  REQUIRE(font, "the font dialog did not open");
+  Sleep(500);
+  Shot(font, "font-dialog");
+  HWND size = GetDlgItem(font, 0x472);  // the size box
+  LRESULT at = SendMessageA(size, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("20"));
+  CHECK(at != CB_ERR, "no size 20 offered");
+  CHECK(SendMessageA(size, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("22")) == CB_ERR &&
+            SendMessageA(size, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("5")) == CB_ERR,
+        "sizes outside 6 to 20 offered");
+  SendMessageA(size, CB_SETCURSEL, at, 0);
+  SendMessageA(font, WM_COMMAND, MAKEWPARAM(0x472, CBN_SELCHANGE), reinterpret_cast<LPARAM>(size));
+  Click(font, IDOK);
+  CHECK(WaitUntil([&] { return !IsWindow(font); }), "the font dialog did not close");
+  CloseSheet(sheet, IDOK);
+  std::string height = Reg(kFont, "lfHeight");
+  CHECK(height != "(none)" && std::atoi(height.c_str()) < -20, "lfHeight after 20 points: " + height);
+  CHECK(Reg(kFont, "lfFaceName") != "(none)", "face name stored with the font");
+  int charX20 = CharX(kIdSource, 10) - CharX(kIdSource, 3);
+  CHECK(charX20 > charX, "the edit font did not grow: " + std::to_string(charX) + " then " + std::to_string(charX20));
+  Shot(Main(), "options-applied");
+  // Cancel in the font dialog keeps the page's font.
+  sheet = OpenSheet();
+  page = SheetPage(sheet, 1);
+  std::string face = ItemText(page, kOptFace);
+  Click(page, kOptFont);
+  font = OtherDialog({sheet});
+  REQUIRE(font, "the font dialog did not open again");
+  Click(font, IDCANCEL);
+  CHECK(WaitUntil([&] { return !IsWindow(font); }), "the font dialog did not close on Cancel");
+  CHECK_EQ(face, ItemText(page, kOptFace), "face after Cancel in the font dialog");
+  CloseSheet(sheet, IDCANCEL);
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  StopMirelka();
+  ClearSettings();
+}
+
+// The hot key page: only the hot key changes and it is registered at once.
+void ScenarioOptionsHotKey() {
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  HWND sheet = OpenSheet(40099);
+  HWND page = SheetPage(sheet, 2);
+  CHECK(Checked(page, kOptAlt) && !Checked(page, kOptShift) && !Checked(page, kOptWin), "hot key page shows Alt");
+  Click(page, kOptShift);
+  Sleep(200);
+  CloseSheet(sheet, IDOK);
+  CHECK_EQ("ActKey=2 ", ConfValues(), "stored after OK");
+  Texts t;
+  Notepad np;
+  OpenNotepad("doc.txt", np);
+  size_t at = t.doc.find(t.passage);
+  SelectBytes(np, at, at + t.passage.size());
+  Foreground(np.main);
+  HotKey(VK_MENU);
+  Sleep(1500);
+  CHECK(!Shown(), "the old hot key still captures");
+  Capture(np, VK_SHIFT);
+  CHECK(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "the new hot key does not capture");
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  StopMirelka();
+  ClearSettings();
+}
+
+// One ENCODE of the passage; the block it gives.
+std::string EncodePassage(Notepad& np) {
+  Texts t;
+  size_t at = t.doc.find(t.passage);
+  SelectBytes(np, at, at + t.passage.size());
+  Capture(np);
+  REQUIRE(WaitUntil([&] { return CtlText(kIdSource) == t.passage; }), "source edit");
+  TypePasswords(g_password, g_password);
+  Sleep(500);  // the banner has written the output edit
+  Click(Main(), kIdEncode);
+  std::string block;
+  WaitUntil([&] {
+    block = CtlText(kIdResult);
+    return !block.empty() && block[0] == '\x7F';
+  });
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  return block;
+}
+
+// The advanced page: the common key file chosen in the open-file dialog is
+// used by the next run; "초기화" and OK go back to the password alone.
+void ScenarioOptionsKeyFile() {
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  HWND sheet = OpenSheet(40099);
+  HWND page = SheetPage(sheet, 3);
+  CHECK_EQ("", ItemText(page, kOptKeyPath), "no key file shown");
+  Click(page, kOptFile);
+  HWND open = OtherDialog({sheet});
+  REQUIRE(open, "the open-file dialog did not open");
+  Sleep(500);
+  Shot(open, "open-file-dialog");
+  HWND name = FocusOf(open);
+  REQUIRE(name, "nothing focused in the open-file dialog");
+  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Path("key.bin").c_str()));
+  Click(open, IDOK);
+  CHECK(WaitUntil([&] { return !IsWindow(open) || !IsWindowVisible(open); }), "the open-file dialog did not close");
+  CHECK(WaitUntil([&] { return ItemText(page, kOptKeyPath) == Path("key.bin"); }, 3000),
+        "path shown: " + ItemText(page, kOptKeyPath));
+  Shot(sheet, "options-advanced-file");
+  CloseSheet(sheet, IDOK);
+  CHECK_EQ("CommKeyFile=" + Path("key.bin") + " ", ConfValues(), "stored after OK");
+  {
+    Notepad np;
+    OpenNotepad("doc.txt", np);
+    CHECK_EQ(Bytes("passage-key.enc"), EncodePassage(np), "block with the chosen key file");
+  }
+  sheet = OpenSheet(40099);
+  page = SheetPage(sheet, 3);
+  CHECK_EQ(Path("key.bin"), ItemText(page, kOptKeyPath), "key file shown");
+  Click(page, kOptReset);
+  CHECK(WaitUntil([&] { return ItemText(page, kOptKeyPath).empty(); }, 3000), "초기화 left the path");
+  CloseSheet(sheet, IDOK);
+  CHECK_EQ("", Reg(kKeycomm, "CommKeyFile"), "CommKeyFile after 초기화");
+  {
+    Notepad np;
+    OpenNotepad("doc.txt", np);
+    CHECK_EQ(Bytes("passage.enc"), EncodePassage(np), "block with the password alone");
+  }
+  StopMirelka();
+  ClearSettings();
+}
+
+// The selection of an edit as bytes of its text (Wine's edits count
+// characters).
+std::string SelectedBytes(int id) {
+  std::string text = CtlText(id);
+  DWORD a = 0, b = 0;
+  SendMessageA(Ctl(id), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  int wn = MultiByteToWideChar(949, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring w(wn, L'\0');
+  MultiByteToWideChar(949, 0, text.data(), static_cast<int>(text.size()), &w[0], wn);
+  if (b > w.size() || a > b) return "(bad selection)";
+  std::wstring sel = w.substr(a, b - a);
+  int n = WideCharToMultiByte(949, 0, sel.data(), static_cast<int>(sel.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(n, '\0');
+  WideCharToMultiByte(949, 0, sel.data(), static_cast<int>(sel.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+std::pair<DWORD, DWORD> Sel(int id) {
+  DWORD a = 0, b = 0;
+  SendMessageA(Ctl(id), EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  return {a, b};
+}
+std::string SelText(int id) {
+  auto s = Sel(id);
+  return std::to_string(s.first) + "," + std::to_string(s.second);
+}
+
+HWND FindDialog() {
+  std::vector<HWND> w = TopWindows(g_mirelka.pi.dwProcessId, "찾기");
+  return w.empty() ? nullptr : w[0];
+}
+HWND OpenFind() {
+  Foreground(Main());
+  Key(VK_CONTROL, false);
+  Tap('F');
+  Key(VK_CONTROL, true);
+  HWND find = nullptr;
+  REQUIRE(WaitUntil([&] { return (find = FindDialog()) != nullptr; }), "Ctrl+F opened no find dialog");
+  return find;
+}
+void ShiftF3() {
+  Key(VK_SHIFT, false);
+  Tap(VK_F3);
+  Key(VK_SHIFT, true);
+}
+void CtrlF3() {
+  Key(VK_CONTROL, false);
+  Tap(VK_F3);
+  Key(VK_CONTROL, true);
+}
+
+std::string NotFound(bool source, const std::string& pattern, int hint) {  // hint 1 up, 2 down, 0 none
+  std::string m = std::string(source ? "<원본>" : "<결과>") + " 편집 창에서 \"" + pattern +
+                  "\" 을(를) 찾을 수 없습니다.\n\n──────────────────────────────\n\n";
+  if (hint == 1) m += "<위쪽>으로 검색해 보십시오. (단축키는 [Shift]+[F3] 입니다.)\n\n\n";
+  if (hint == 2) m += "<아래쪽>으로 검색해 보십시오. (단축키는 [F3] 입니다.)\n\n\n";
+  m += source ? "<결과> 편집 창에서 검색하려면,\n<결과> 창을 마우스로 클릭하고, 다시 시도하십시오."
+              : "<원본> 편집 창에서 검색하려면,\n<원본> 창을 마우스로 클릭하고, 다시 시도하십시오.";
+  return m;
+}
+
+// Expects the not-found box with its owner and answers it.
+void ExpectNotFound(const std::string& text, HWND owner, const char* shot, const std::string& what) {
+  Box box;
+  REQUIRE(WaitMessageBox(box), what + ": no message box");
+  CHECK_EQ("경고", box.caption, what + ": caption");
+  CHECK_EQ(text, box.text, what + ": text");
+  CHECK(GetWindow(box.hwnd, GW_OWNER) == owner, what + ": owner");
+  if (shot) Shot(box.hwnd, shot);
+  CHECK(Answer(box.hwnd, IDOK), what + ": the box did not close");
+}
+
+// The find dialog and F3, Shift+F3, Ctrl+F3 in both edits.
+void ScenarioFind() {
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  OpenWindow();
+  // Hangul before the words: positions in bytes and characters differ.
+  const std::string text = "한글 Alpha beta ALPHA gamma alpha 끝";
+  SetItemText(Main(), kIdSource, text);
+  ClickInto(Ctl(kIdSource));
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 0, 0);
+  HWND find = OpenFind();
+  Shot(find, "find");
+  CHECK(Checked(find, kFindTextMode) && Checked(find, kFindDown) && !Checked(find, kFindCase), "find dialog defaults");
+  CHECK_EQ("\x7F", ItemText(find, kFindDelimiter), "delimiter shown");
+  SetItemText(find, kFindText, "alpha");
+  Click(find, kFindNext);
+  CHECK(WaitUntil([] { return FindDialog() == nullptr; }), "success did not close the dialog");
+  CHECK_EQ("Alpha", SelectedBytes(kIdSource), "first match ignoring case");
+  CHECK(WaitUntil([] { return FocusOf(Main()) == Ctl(kIdSource); }, 3000), "source edit focused");
+  Tap(VK_F3);
+  CHECK(WaitUntil([] { return SelText(kIdSource) == "14,19"; }, 3000), "F3: " + SelText(kIdSource));
+  Tap(VK_F3);
+  CHECK(WaitUntil([] { return SelText(kIdSource) == "26,31"; }, 3000), "F3 again: " + SelText(kIdSource));
+  Tap(VK_F3);
+  ExpectNotFound(NotFound(true, "alpha", 1), Main(), "find-not-found", "F3 past the last");
+  CHECK(WaitUntil([] { return SelText(kIdSource) == "26,31"; }, 3000), "selection kept: " + SelText(kIdSource));
+  ShiftF3();
+  CHECK(WaitUntil([] { return SelText(kIdSource) == "14,19"; }, 3000), "Shift+F3: " + SelText(kIdSource));
+  CtrlF3();
+  CHECK(WaitUntil([] { return SelText(kIdSource) == "3,8"; }, 3000), "Ctrl+F3: " + SelText(kIdSource));
+  ShiftF3();
+  ExpectNotFound(NotFound(true, "alpha", 2), Main(), nullptr, "Shift+F3 before the first");
+  // With case: the capitals are passed over; a failure keeps the dialog,
+  // owns the box, and Cancel restores the selection of the search's start.
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 0, 0);
+  find = OpenFind();
+  CHECK(Checked(find, kFindUp) && !Checked(find, kFindDown), "Shift+F3 left the direction upward");
+  SetItemText(find, kFindText, "ALPHA");
+  Click(find, kFindCase);
+  Click(find, kFindDown);
+  Click(find, kFindNext);
+  CHECK(WaitUntil([] { return FindDialog() == nullptr && SelText(kIdSource) == "14,19"; }, 3000),
+        "with case: " + SelText(kIdSource));
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 2, 2);
+  find = OpenFind();
+  CHECK(Checked(find, kFindCase), "case flag kept");
+  SetItemText(find, kFindText, "BETA");
+  Click(find, kFindNext);
+  ExpectNotFound(NotFound(true, "BETA", 1), find, nullptr, "with case, beta in capitals");
+  CHECK(IsWindow(find) && IsWindowVisible(find), "failure closed the dialog");
+  Click(find, kFindCase);
+  Click(find, kFindUp);
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 0, 0);
+  Click(find, kFindNext);
+  ExpectNotFound(NotFound(true, "BETA", 2), find, "find-up-not-found", "upward at the start");
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 5, 9);
+  Click(find, kFindCancel);
+  CHECK(WaitUntil([] { return FindDialog() == nullptr; }), "Cancel did not close the dialog");
+  CHECK(WaitUntil([] { return SelText(kIdSource) == "0,0"; }, 3000), "Cancel: selection " + SelText(kIdSource));
+  // A selection of 2000 bytes fills the first 1024 and selects text mode.
+  SetItemText(Main(), kIdSource, std::string(2000, 'q'));
+  SendMessageA(Ctl(kIdSource), EM_SETSEL, 0, -1);
+  find = OpenFind();
+  CHECK_EQ(std::string(1024, 'q'), ItemText(find, kFindText), "find text from 2000 bytes");
+  CHECK(Checked(find, kFindTextMode) && Checked(find, kFindUp), "text mode, direction kept");
+  Tap(VK_ESCAPE);
+  CHECK(WaitUntil([] { return FindDialog() == nullptr; }), "Esc did not close the dialog");
+  // The result edit, and an empty one: no direction hint, the dialog owns it.
+  SetItemText(Main(), kIdResult, "only words");
+  Tap(VK_F8);
+  CHECK(WaitUntil([] { return FocusOf(Main()) == Ctl(kIdResult); }, 3000), "F8");
+  SendMessageA(Ctl(kIdResult), EM_SETSEL, 0, 0);
+  find = OpenFind();
+  SetItemText(find, kFindText, "WORDS");
+  Click(find, kFindDown);
+  Click(find, kFindNext);
+  CHECK(WaitUntil([] { return FindDialog() == nullptr && SelectedBytes(kIdResult) == "words"; }, 3000),
+        "result edit: " + SelText(kIdResult));
+  SetItemText(Main(), kIdResult, "");
+  find = OpenFind();
+  Click(find, kFindNext);
+  ExpectNotFound(NotFound(false, "WORDS", 0), find, nullptr, "empty edit");
+  Click(find, kFindCancel);
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// The wrong-delimiter question answered Yes: the find dialog in delimiter
+// mode; F3 selects the delimiters one after the other.
+void ScenarioFindDelimiter() {
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  std::string text = Bytes("three-delimiters.txt");
+  Notepad np;
+  OpenNotepad("three-delimiters.txt", np);
+  SendMessageA(np.edit, EM_SETSEL, 0, -1);
+  Capture(np);
+  REQUIRE(WaitUntil([&] { return CtlText(kIdSource) == text; }), "source edit");
+  TypePasswords(g_password, g_password);
+  Sleep(500);
+  Tap(VK_F8);  // the last focus in the result edit: the delimiters are still looked for in the source
+  Click(Main(), kIdEncode);
+  Box box;
+  REQUIRE(WaitMessageBox(box), "no question");
+  CHECK(box.text.find("찾겠습니까?") != std::string::npos, "question: " + Show(box.text));
+  Answer(box.hwnd, IDYES);
+  HWND find = nullptr;
+  REQUIRE(WaitUntil([&] { return (find = FindDialog()) != nullptr; }), "Yes opened no find dialog");
+  CHECK(WaitUntil([&] { return Checked(find, kFindDelimMode) && !Checked(find, kFindTextMode); }, 3000), "delimiter mode");
+  CHECK((GetWindowLongPtrA(GetDlgItem(find, kFindText), GWL_STYLE) & ES_READONLY) != 0, "find text read-only");
+  CHECK(WaitUntil([&] { return FocusOf(find) == GetDlgItem(find, kFindDelimiter); }, 3000), "delimiter edit focused");
+  Shot(find, "find-delimiter");
+  Foreground(find);
+  Tap(VK_F3);
+  CHECK(WaitUntil([] { return SelText(kIdSource) == "0,1"; }, 3000), "F3: first delimiter " + SelText(kIdSource));
+  Tap(VK_F3);
+  CHECK(WaitUntil([] { return SelText(kIdSource) == "2,3"; }, 3000), "F3: second delimiter " + SelText(kIdSource));
+  find = FindDialog();
+  if (find) {
+    Click(find, kFindNext);
+    CHECK(WaitUntil([] { return FindDialog() == nullptr && SelText(kIdSource) == "8,9"; }, 3000),
+          "dialog: third delimiter " + SelText(kIdSource));
+  }
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// The about box: the addresses, closing on Esc and on a click; the notice box.
+void ScenarioAbout() {
+  OpenWindow();
+  for (int way = 0; way < 2; ++way) {
+    PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40045, 0), 0);
+    HWND about = nullptr;
+    REQUIRE(WaitUntil([&] {
+      for (HWND w : TopWindows(g_mirelka.pi.dwProcessId, nullptr))
+        if (GetDlgItem(w, 290)) about = w;
+      return about != nullptr;
+    }), "no about box");
+    CHECK_EQ("http://127.0.0.1:9/\r\nsupport@pelmora.co.kr", ItemText(about, 302), "addresses");
+    CHECK((GetWindowLongPtrA(about, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME)) == 0, "the about box has a border or caption");
+    if (way == 0) {
+      Shot(about, "about");
+      Foreground(about);
+      Tap(VK_ESCAPE);
+    } else {
+      RECT rc;
+      GetClientRect(about, &rc);
+      PostMessageA(about, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.right - 6, rc.bottom - 6));
+      PostMessageA(about, WM_LBUTTONUP, 0, MAKELPARAM(rc.right - 6, rc.bottom - 6));
+    }
+    CHECK(WaitUntil([&] { return !IsWindow(about); }), way == 0 ? "Esc left the about box" : "a click left the about box");
+  }
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40104, 0), 0);
+  Box box;
+  REQUIRE(WaitMessageBox(box), "no notice box");
+  CHECK_EQ("정보", box.caption, "notice caption");
+  CHECK(box.text.compare(0, 17, "Mirelka 특허 안내") == 0, "notice text: " + Show(box.text));
+  Shot(box.hwnd, "notice");
+  Answer(box.hwnd, IDOK);
+  CHECK(!g_mirelka.Ended(300) && Shown(), "Mirelka ended");
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// Each help command starts hh.exe with its page (a stand-in hh.exe beside
+// Mirelka.exe records its command line); one that cannot start shows the box.
+void ScenarioHelp() {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string standIn = self;
+  standIn = standIn.substr(0, standIn.rfind('\\') + 1) + "mirelka_e2e_standin.exe";
+  std::string hh = g_app + "\\hh.exe", calls = g_app + "\\browser-calls.txt";
+  REQUIRE(CopyFileA(standIn.c_str(), hh.c_str(), FALSE), "stand-in hh.exe not copied");
+  DeleteFileA(calls.c_str());
+  StopMirelka();
+  ClearSettings();
+  StartMirelka();
+  OpenWindow();
+  std::string prefix = "hh.exe " + g_app + "\\Mirelka.chm::/";
+  std::vector<std::string> want;
+  auto expectCall = [&](const std::string& page, const std::string& what) {
+    want.push_back(prefix + page);
+    std::string all;
+    CHECK(WaitUntil([&] {
+      FILE* f = std::fopen(calls.c_str(), "rb");
+      all.clear();
+      if (f) {
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) all.append(buf, n);
+        std::fclose(f);
+      }
+      std::string w;
+      for (const std::string& s : want) w += s + "\n";
+      return all == w;
+    }, 5000), what + ": " + Show(all));
+  };
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40044, 0), 0);
+  expectCall("main.htm", "도움말");
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40103, 0), 0);
+  expectCall("SimpleUsage/page00.htm", "간단 사용법");
+  HWND sheet = OpenSheet();
+  Click(SheetPage(sheet, 2), kOptHelpKey);
+  expectCall("DetailUsage/Menu/page04.htm#P_ACTKEY", "단축키 도움말");
+  HWND page = SheetPage(sheet, 3);
+  Click(page, kOptHelpAdv);
+  expectCall("Notice/page06.htm", "도움말1");
+  Click(page, kOptHelpFile);
+  expectCall("DetailUsage/Menu/page04.htm#P_COMMKEYFILE", "도움말2");
+  CloseSheet(sheet, IDCANCEL);
+  // A help viewer that cannot be started.
+  FILE* bad = std::fopen(hh.c_str(), "wb");
+  if (bad) {
+    std::fputs("not a program", bad);
+    std::fclose(bad);
+  }
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40044, 0), 0);
+  Box box;
+  REQUIRE(WaitMessageBox(box), "no box for a help viewer that cannot start");
+  CHECK_EQ("경고", box.caption, "help failure caption");
+  CHECK_EQ("도움말 파일 ( Mirelka.chm ) 이 손상, 또는 삭제됐습니다.\n\n도움말 파일을 다시 다운 받겠습니까?\n\n"
+           "[확인]을 클릭하면, 다운로드 사이트로 이동합니다.", box.text, "help failure text");
+  Shot(box.hwnd, "help-failure");
+  Answer(box.hwnd, IDCANCEL);
+  DeleteFileA(hh.c_str());
+  DeleteFileA(calls.c_str());
+  SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  StopMirelka();
 }
 
 
@@ -910,7 +1539,9 @@ const Scenario kScenarios[] = {
     {"encrypt", ScenarioEncrypt},   {"decrypt", ScenarioDecrypt}, {"nottext", ScenarioNotText}, {"limits", ScenarioLimits},
     {"delimiters", ScenarioDelimiters}, {"passwords", ScenarioPasswords}, {"topmost", ScenarioTopmost},
     {"instance", ScenarioInstance}, {"layout", ScenarioLayout}, {"keys", ScenarioKeys}, {"actkey", ScenarioActKey},
-    {"keyfile", ScenarioKeyFile},
+    {"keyfile", ScenarioKeyFile}, {"options-basic", ScenarioOptionsBasic}, {"options-edit", ScenarioOptionsEdit},
+    {"options-hotkey", ScenarioOptionsHotKey}, {"options-keyfile", ScenarioOptionsKeyFile}, {"find", ScenarioFind},
+    {"find-delimiter", ScenarioFindDelimiter}, {"about", ScenarioAbout}, {"help", ScenarioHelp},
 };
 
 }  // namespace
