@@ -321,6 +321,13 @@ const Scenario kScenarios[] = {
     {"running", Running},
     {"by-hand", ByHand},
     {"broken-program", BrokenProgram},
+    // Releases not as the vendor signed them.
+    {"no-manifest", [] { Failure("refused-no-manifest"); }},
+    {"other-key", [] { Failure("refused-other-key"); }},
+    {"changed-manifest", [] { Failure("refused-changed-manifest"); }},
+    {"unlisted", [] { Failure("refused-unlisted"); }},
+    {"other-bytes", [] { Failure("refused-other-bytes"); }},
+    {"older", [] { Failure("refused-older"); }},
     {"bench", Bench},
 };
 
