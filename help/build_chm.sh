@@ -12,11 +12,11 @@ cd "$SRC"
 while IFS= read -r -d '' f; do
   mkdir -p "$STAGE/$(dirname "$f")"
   case "$f" in
-    *.htm|*.hhc|*.hhp|*.css)
+    *.htm|*.hhc|*.hhk|*.hhp|*.css)
       iconv -f UTF-8 -t CP949 "$f" | sed 's/charset=utf-8/charset=euc-kr/' > "$STAGE/$f" ;;
     *) cp "$f" "$STAGE/$f" ;;
   esac
-done < <(find . -type f \( -name '*.htm' -o -name '*.hhc' -o -name '*.hhp' -o -name '*.css' -o -name '*.gif' -o -name '*.png' \) -print0)
+done < <(find . -type f \( -name '*.htm' -o -name '*.hhc' -o -name '*.hhk' -o -name '*.hhp' -o -name '*.css' -o -name '*.gif' -o -name '*.png' \) -print0)
 (cd "$STAGE" && chmcmd --no-html-scan Mirelka.hhp > chmcmd.log 2>&1) || { cat "$STAGE/chmcmd.log" >&2; exit 1; }
 [ -s "$STAGE/Mirelka.chm" ] || { echo "build_chm: no Mirelka.chm" >&2; cat "$STAGE/chmcmd.log" >&2; exit 1; }
 mkdir -p "$(dirname "$OUT")"
