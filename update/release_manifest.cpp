@@ -6,6 +6,7 @@
 
 const char kManifestObject[] = "mirelka/update_manifest.txt";
 const char kSignatureObject[] = "mirelka/update_manifest.sig";
+const char kVersionVariable[] = "MIRELKA_VERSION";
 
 namespace {
 
@@ -205,6 +206,11 @@ std::string CheckRelease(IReleaseCrypto& crypto, const uint8_t key[kP256KeySize]
     return "older version: the manifest's " + m.version + " is not above the installed " + installedVersion;
   expected.swap(inOrder);
   return std::string();
+}
+
+std::string InstalledVersion(const char* reported) {
+  if (reported && IsVersionText(reported) && LeadingNumber(reported) > LeadingNumber(kOwnVersion)) return reported;
+  return kOwnVersion;
 }
 
 std::string DigestText(const uint8_t digest[kSha256Size]) { return Hex(digest, kSha256Size); }

@@ -56,6 +56,17 @@ bool SignatureFromDer(const std::string& der, uint8_t raw[kP256SignatureSize]);
 // for another curve, a compressed point or anything else.
 bool PublicKeyFromPem(const std::string& pem, uint8_t key[kP256KeySize]);
 
+// Mirelka tells the updater it starts which version it is, in the
+// environment variable named kVersionVariable ("MIRELKA_VERSION"): the
+// updater itself comes with the installer and is never replaced by an
+// update, so its own version may be older than the installed programs'.
+extern const char kVersionVariable[];
+// The version a release must be above: `reported` (the variable's value,
+// or null) when it is a version number higher than the updater's own
+// kOwnVersion, otherwise kOwnVersion. A value can raise the bar, never
+// lower it.
+std::string InstalledVersion(const char* reported);
+
 // A digest as 64 lower-case hex digits, as the manifest writes it.
 std::string DigestText(const uint8_t digest[kSha256Size]);
 

@@ -124,6 +124,14 @@ TEST(VendorKey, OnlyAnUncompressedP256KeyIsTaken) {
   for (const char* pem : bad) EXPECT_FALSE(PublicKeyFromPem(pem, key)) << pem;
 }
 
+TEST(InstalledVersion, WhatMirelkaSaysOnlyRaisesTheBar) {
+  EXPECT_EQ("1.0", InstalledVersion(nullptr));
+  EXPECT_EQ("1.5", InstalledVersion("1.5"));
+  EXPECT_EQ("12", InstalledVersion("12"));
+  for (const char* low : {"0.9", "1.0", "1", "", "1.5 ", "-2", "1e9", "1234567890", "x"})
+    EXPECT_EQ("1.0", InstalledVersion(low)) << low;
+}
+
 #ifdef MIRELKA_VENDOR_PUBLIC_KEY
 // The key update.exe is built with reads: a broken one would refuse every
 // release, which no test with a test key would notice.

@@ -6,6 +6,7 @@
 #include "common/win32/http_wininet.h"
 #include "common/win32/window.h"
 #include "common/win32/worker_thread.h"
+#include "update/release_manifest.h"
 #include "update/update_rules.h"
 
 namespace {
@@ -34,6 +35,10 @@ bool StartUpdater() {
   GetModuleDir(program);
   program += CMyString("update.exe");
   CMyString cmd = ProgramCommandLine(program, "Mirelka");
+  // After an update the updater (never updated itself) is older than we
+  // are: it learns our version from the environment it inherits, so that it
+  // refuses a release older than this one.
+  SetEnvironmentVariableA(kVersionVariable, kOwnVersion);
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   si.dwFlags = STARTF_USESHOWWINDOW;

@@ -157,9 +157,13 @@ void CUpdaterDialog::OnRun() {
   uint8_t key[kP256KeySize];
   setup.crypto = &crypto;
   setup.vendorKey = LoadVendorKey(key) ? key : nullptr;
-  // update.exe comes with the installer and is not replaced by updates; a
-  // release it installs is newer than what the installer installed.
-  setup.installedVersion = kOwnVersion;
+  char reported[32] = "";
+  DWORD n = GetEnvironmentVariableA(kVersionVariable, reported, sizeof reported);
+  if (n == 0 || n >= sizeof reported) reported[0] = 0;
+  std::string installed = InstalledVersion(reported);
+  WriteLog(kLogDebug, "installed version %s (Mirelka says %s, the updater is %s)\n", installed.c_str(),
+           reported[0] ? reported : "nothing", kOwnVersion);
+  setup.installedVersion = installed.c_str();
   int r = AfterRun(RunUpdate(setup));
   m_ran = true;
   ShowWindow(GetDlgItem(Handle(), IDCANCEL), SW_HIDE);

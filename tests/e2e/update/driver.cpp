@@ -328,6 +328,13 @@ const Scenario kScenarios[] = {
     {"unlisted", [] { Failure("refused-unlisted"); }},
     {"other-bytes", [] { Failure("refused-other-bytes"); }},
     {"older", [] { Failure("refused-older"); }},
+    // The release is newer than the updater but older than the Mirelka
+    // that starts it (the updater is not updated itself).
+    {"replay",
+     [] {
+       SetEnvironmentVariableA("MIRELKA_VERSION", "1.2");
+       Failure("refused-replay");
+     }},
     {"bench", Bench},
 };
 
