@@ -1061,8 +1061,9 @@ void ScenarioOptionsHotKey() {
   ClearSettings();
 }
 
-// One ENCODE of the passage; the block it gives.
-std::string EncodePassage(Notepad& np) {
+// One ENCODE of the passage; the block it gives once it is `want` or the
+// run has ended.
+std::string EncodePassage(Notepad& np, const std::string& want) {
   Texts t;
   size_t at = t.doc.find(t.passage);
   SelectBytes(np, at, at + t.passage.size());
@@ -1072,10 +1073,7 @@ std::string EncodePassage(Notepad& np) {
   Sleep(500);  // the banner has written the output edit
   Click(Main(), kIdEncode);
   std::string block;
-  WaitUntil([&] {
-    block = CtlText(kIdResult);
-    return !block.empty() && block[0] == '\x7F';
-  });
+  WaitUntil([&] { return (block = CtlText(kIdResult)) == want; });
   SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
   return block;
 }
@@ -1107,7 +1105,7 @@ void ScenarioOptionsKeyFile() {
   {
     Notepad np;
     OpenNotepad("doc.txt", np);
-    CHECK_EQ(Bytes("passage-key.enc"), EncodePassage(np), "block with the chosen key file");
+    CHECK_EQ(Bytes("passage-key.enc"), EncodePassage(np, Bytes("passage-key.enc")), "block with the chosen key file");
   }
   sheet = OpenSheet(40099);
   page = SheetPage(sheet, 3);
@@ -1119,7 +1117,7 @@ void ScenarioOptionsKeyFile() {
   {
     Notepad np;
     OpenNotepad("doc.txt", np);
-    CHECK_EQ(Bytes("passage.enc"), EncodePassage(np), "block with the password alone");
+    CHECK_EQ(Bytes("passage.enc"), EncodePassage(np, Bytes("passage.enc")), "block with the password alone");
   }
   StopMirelka();
   ClearSettings();
@@ -1317,23 +1315,36 @@ void ScenarioFindDelimiter() {
   find = FindDialog();
   if (find) {
     Click(find, kFindNext);
-    CHECK(WaitUntil([] { return FindDialog() == nullptr && SelText(kIdSource) == "8,9"; }, 3000),
+    CHECK(WaitUntil([] { return FindDialog() == nullptr && SelText(kIdSource) == "7,8"; }, 3000),
           "dialog: third delimiter " + SelText(kIdSource));
   }
   SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-// The about box: the addresses, closing on Esc and on a click; the notice box.
+// The addresses the stand-in browser was given, one a line, in quotes.
+std::string BrowserCalls() { return Bytes("browser\\browser-calls.txt"); }
+bool BrowserGot(const std::string& url, size_t times) {
+  std::string calls = BrowserCalls(), quoted = "\"" + url + "\"";
+  size_t n = 0;
+  for (size_t at = calls.find(quoted); at != std::string::npos; at = calls.find(quoted, at + 1)) ++n;
+  return n == times;
+}
+
+HWND AboutBox() {
+  for (HWND w : TopWindows(g_mirelka.pi.dwProcessId, nullptr))
+    if (GetDlgItem(w, 290)) return w;
+  return nullptr;
+}
+
+// The about box: the addresses, closing on Esc and on a click; the LOGO
+// and the home page command open the home page; the notice box.
 void ScenarioAbout() {
+  DeleteFileA(Path("browser\\browser-calls.txt").c_str());
   OpenWindow();
   for (int way = 0; way < 2; ++way) {
     PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40045, 0), 0);
     HWND about = nullptr;
-    REQUIRE(WaitUntil([&] {
-      for (HWND w : TopWindows(g_mirelka.pi.dwProcessId, nullptr))
-        if (GetDlgItem(w, 290)) about = w;
-      return about != nullptr;
-    }), "no about box");
+    REQUIRE(WaitUntil([&] { return (about = AboutBox()) != nullptr; }), "no about box");
     CHECK_EQ("http://127.0.0.1:9/\r\nsupport@pelmora.co.kr", ItemText(about, 302), "addresses");
     CHECK((GetWindowLongPtrA(about, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME)) == 0, "the about box has a border or caption");
     if (way == 0) {
@@ -1348,6 +1359,16 @@ void ScenarioAbout() {
     }
     CHECK(WaitUntil([&] { return !IsWindow(about); }), way == 0 ? "Esc left the about box" : "a click left the about box");
   }
+  const std::string home = "http://127.0.0.1:9/";
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40045, 0), 0);
+  HWND about = nullptr;
+  REQUIRE(WaitUntil([&] { return (about = AboutBox()) != nullptr; }), "no about box for the LOGO");
+  Click(about, 290);
+  CHECK(WaitUntil([&] { return BrowserGot(home, 1); }), "LOGO: browser calls " + Show(BrowserCalls()));
+  PostMessageA(about, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+  CHECK(WaitUntil([&] { return !IsWindow(about); }), "the about box stayed");
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40046, 0), 0);
+  CHECK(WaitUntil([&] { return BrowserGot(home, 2); }), "home page: browser calls " + Show(BrowserCalls()));
   PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40104, 0), 0);
   Box box;
   REQUIRE(WaitMessageBox(box), "no notice box");
@@ -1419,6 +1440,13 @@ void ScenarioHelp() {
            "[확인]을 클릭하면, 다운로드 사이트로 이동합니다.", box.text, "help failure text");
   Shot(box.hwnd, "help-failure");
   Answer(box.hwnd, IDCANCEL);
+  // OK goes to the download page.
+  DeleteFileA(Path("browser\\browser-calls.txt").c_str());
+  PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(40103, 0), 0);
+  REQUIRE(WaitMessageBox(box), "no box for the second help command");
+  Answer(box.hwnd, IDOK);
+  CHECK(WaitUntil([&] { return BrowserGot("http://127.0.0.1:9/download", 1); }),
+        "download page: browser calls " + Show(BrowserCalls()));
   DeleteFileA(hh.c_str());
   DeleteFileA(calls.c_str());
   SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
