@@ -8,84 +8,34 @@
 // WORK\results.txt, screenshots to ARTEFACTS.
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "../driver/harness.h"
 #include "../driver/ui.h"
 
 namespace {
 
-std::string g_work, g_app, g_port, g_deadPort, g_art;
-FILE* g_out = nullptr;
-int g_failures = 0;
-
-void Say(const char* fmt, ...) {
-  for (FILE* f : {stdout, g_out}) {
-    if (!f) continue;
-    va_list args;
-    va_start(args, fmt);
-    std::vfprintf(f, fmt, args);
-    va_end(args);
-    std::fflush(f);
-  }
-}
-
-struct Abort {};
-void Fail(int line, const std::string& what) {
-  ++g_failures;
-  Say("    FAIL line %d: %s\n", line, what.c_str());
-}
-#define CHECK(cond, what) ((cond) ? void() : Fail(__LINE__, (what)))
-#define REQUIRE(cond, what)   \
-  do {                        \
-    if (!(cond)) {            \
-      Fail(__LINE__, (what)); \
-      throw Abort();          \
-    }                         \
-  } while (0)
+std::string g_work, g_app, g_port, g_deadPort;
 
 enum { kTriselBanner = 1023, kTriselText = 1057, kMirelkaBanner = 291, kMirelkaResult = 304 };
 enum { kMirelkaOpen = 40004, kMirelkaExit = 40034 };
 
 // --- files
-std::string Bytes(const std::string& path) {
-  std::string out;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return out;
-  char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
-  std::fclose(f);
-  return out;
-}
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-void Put(const std::string& path, const std::string& bytes) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return;
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-}
-uint64_t WriteTime(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA d;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return 0;
-  return (uint64_t(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
-}
 std::string Www(const std::string& rel) { return g_work + "\\www\\mirelka\\" + rel; }
 std::string App(const std::string& name) { return g_app + "\\" + name; }
 // Puts a prepared picture on the server (or takes the name off it).
 void Serve(const std::string& name, const char* picture, bool slow = false) {
   DeleteFileA(Www(name).c_str());
   DeleteFileA(Www(name + ".slow").c_str());
-  if (picture) Put(Www(name), Bytes(g_work + "\\pics\\" + picture));
-  if (slow) Put(Www(name + ".slow"), "");
+  if (picture) PutFile(Www(name), FileBytes(g_work + "\\pics\\" + picture));
+  if (slow) PutFile(Www(name + ".slow"), "");
 }
 // The text box's text for a banner text file: a line break first, CR LF.
 std::string BoxText(const std::string& file) {
   std::string out = "\r\n";
-  for (char c : Bytes(Www(file))) {
+  for (char c : FileBytes(Www(file))) {
     if (c == '\n') out += '\r';
     out += c;
   }
@@ -93,7 +43,7 @@ std::string BoxText(const std::string& file) {
 }
 // Server log lines that begin with `prefix` (e.g. "START /mirelka/banner.gif").
 int LogCount(const std::string& prefix) {
-  const std::string log = Bytes(g_work + "\\server.log");
+  const std::string log = FileBytes(g_work + "\\server.log");
   int n = 0;
   for (size_t at = 0; at < log.size();) {
     size_t end = log.find('\n', at);
@@ -153,10 +103,6 @@ bool Animates(HWND banner) {
   const std::string c = Pixels(banner);
   return a != b || b != c;
 }
-void Shot(HWND w, const char* name) {
-  Sleep(200);
-  SaveScreenshot(w, g_art + "\\banner-" + name + ".bmp");
-}
 // Clicks the banner and waits for the stand-in browser to be started with
 // `address`.
 bool ClickOpens(HWND banner, const std::string& address) {
@@ -164,7 +110,7 @@ bool ClickOpens(HWND banner, const std::string& address) {
   DeleteFileA(calls.c_str());
   PostMessageA(banner, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
   PostMessageA(banner, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-  return WaitUntil([&] { return Bytes(calls).find(address) != std::string::npos; }, 20000);
+  return WaitUntil([&] { return FileBytes(calls).find(address) != std::string::npos; }, 20000);
 }
 
 void UseServer(bool up) {
@@ -207,7 +153,7 @@ void Offline() {
   CHECK(SizeIs(t.Banner(), 170, 85), "banner size " + SizeText(t.Banner()));
   CHECK(Animates(t.Banner()), "the shipped picture does not animate");
   Shot(t.dialog, "trisel-offline");
-  CHECK(!Exists(App("banner_en.gif")), "a picture was written without a server");
+  CHECK(!FileExists(App("banner_en.gif")), "a picture was written without a server");
   t.Close();
 }
 
@@ -222,7 +168,7 @@ void Download() {
   const std::string want = BoxText("banner_en.txt");
   CHECK(WaitUntil([&] { return t.Box() == want; }), "text box: [" + t.Box() + "]");
   CHECK(WaitUntil([&] { return SizeIs(t.Banner(), 200, 60); }), "banner size " + SizeText(t.Banner()));
-  CHECK(Bytes(App("banner_en.gif")) == Bytes(Www("banner_en.gif")), "downloaded picture differs");
+  CHECK(FileBytes(App("banner_en.gif")) == FileBytes(Www("banner_en.gif")), "downloaded picture differs");
   CHECK(Animates(t.Banner()), "the downloaded picture does not animate");
   Shot(t.dialog, "trisel-downloaded");
   CHECK(ClickOpens(t.Banner(), "http://127.0.0.1:" + g_port + "/landing-en"), "click: no browser with the link");
@@ -233,14 +179,14 @@ void Download() {
 // folder, not downloaded again.
 void SameSize() {
   UseServer(true);
-  const uint64_t before = WriteTime(App("banner_en.gif"));
+  const ULONGLONG before = ModifyTime(App("banner_en.gif"));
   REQUIRE(before != 0, "no downloaded picture from the earlier scenario");
   const int asked = LogCount("START /mirelka/banner_en.gif");
   Trisel t;
   StartTrisel(t, true);
   CHECK(WaitUntil([&] { return SizeIs(t.Banner(), 200, 60); }), "banner size " + SizeText(t.Banner()));
   CHECK(LogCount("START /mirelka/banner_en.gif") == asked + 1, "the picture's length was not asked for");
-  CHECK(WriteTime(App("banner_en.gif")) == before, "the picture was written again");
+  CHECK(ModifyTime(App("banner_en.gif")) == before, "the picture was written again");
   t.Close();
 }
 
@@ -256,7 +202,7 @@ void Decrypt() {
   CHECK(WaitUntil([&] { return t.Box() == want; }), "text box: [" + t.Box() + "]");
   CHECK(WaitUntil([&] { return LogCount("DONE /mirelka/banner_de.gif 404") > asked; }), "picture not asked for");
   Sleep(1000);
-  CHECK(!Exists(App("banner_de.gif")), "the error page was kept as the picture");
+  CHECK(!FileExists(App("banner_de.gif")), "the error page was kept as the picture");
   CHECK(SizeIs(t.Banner(), 170, 85), "banner size " + SizeText(t.Banner()));
   Shot(t.dialog, "trisel-decrypt");
   t.Close();
@@ -271,7 +217,7 @@ void ErrorPage() {
   Trisel t;
   StartTrisel(t, true);
   CHECK(WaitUntil([&] { return LogCount("DONE /mirelka/banner_en.gif 404") > asked; }), "picture not asked for");
-  CHECK(WaitUntil([&] { return !Exists(App("banner_en.gif")); }, 5000), "the error page was kept as the picture");
+  CHECK(WaitUntil([&] { return !FileExists(App("banner_en.gif")); }, 5000), "the error page was kept as the picture");
   CHECK(SizeIs(t.Banner(), 170, 85), "banner size " + SizeText(t.Banner()));
   t.Close();
 }
@@ -284,38 +230,29 @@ void SlowClose() {
   const int cut = LogCount("CUT /mirelka/banner_en.gif");
   Trisel t;
   StartTrisel(t, true);
-  CHECK(WaitUntil([&] { return Exists(App("banner_en.gif")); }), "the download did not start");
+  CHECK(WaitUntil([&] { return FileExists(App("banner_en.gif")); }), "the download did not start");
   Sleep(500);
   const DWORD start = GetTickCount();
   t.Close(5500);
   Say("    closed during the download in %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
   CHECK(WaitUntil([&] { return LogCount("CUT /mirelka/banner_en.gif") > cut; }), "the download went on");
-  CHECK(Bytes(App("banner_en.gif")) != Bytes(Www("banner_en.gif")), "the picture came in whole?");
+  CHECK(FileBytes(App("banner_en.gif")) != FileBytes(Www("banner_en.gif")), "the picture came in whole?");
 
   Serve("banner_en.gif", "slow_en.gif");
   Trisel again;
   StartTrisel(again, true);
   CHECK(WaitUntil([&] { return SizeIs(again.Banner(), 120, 90); }), "banner size " + SizeText(again.Banner()));
-  CHECK(Bytes(App("banner_en.gif")) == Bytes(Www("banner_en.gif")), "the picture is not whole");
+  CHECK(FileBytes(App("banner_en.gif")) == FileBytes(Www("banner_en.gif")), "the picture is not whole");
   again.Close();
 }
 
 // --- Mirelka
-HWND MirelkaMain(DWORD pid) {
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "Mirelka", nullptr)) != nullptr;) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid) return w;
-  }
-  return nullptr;
-}
-
 // Starts Mirelka.exe and waits until its main window has its controls.
 HWND StartMirelka(Program& prog) {
   REQUIRE(StartProgram("\"" + App("Mirelka.exe") + "\" noupdate", prog), "Mirelka.exe did not start");
   HWND main = nullptr;
   REQUIRE(WaitUntil([&] {
-            main = MirelkaMain(prog.pi.dwProcessId);
+            main = WindowOfClass("Mirelka", prog.pi.dwProcessId);
             return main != nullptr && GetDlgItem(main, kMirelkaBanner) != nullptr &&
                    GetDlgItem(main, kMirelkaResult) != nullptr;
           }),
@@ -352,30 +289,27 @@ void Mirelka() {
   const std::string want = BoxText("banner.txt");
   CHECK(WaitUntil([&] { return Text(result) == want; }), "result edit: [" + Text(result) + "]");
   CHECK(WaitUntil([&] { return SizeIs(banner, 180, 70); }), "banner size " + SizeText(banner));
-  CHECK(Bytes(App("banner.gif")) == Bytes(Www("banner.gif")), "downloaded picture differs");
+  CHECK(FileBytes(App("banner.gif")) == FileBytes(Www("banner.gif")), "downloaded picture differs");
   CHECK(Animates(banner), "the banner does not animate");
   Shot(main, "mirelka");
   CHECK(ClickOpens(banner, "http://127.0.0.1:" + g_port + "/landing"), "click: no browser with the link");
 
-  const uint64_t before = WriteTime(App("banner.gif"));
+  const ULONGLONG before = ModifyTime(App("banner.gif"));
   const int asked = LogCount("DONE /mirelka/banner.gif");
   PostMessageA(main, WM_COMMAND, kMirelkaOpen, 0);
   CHECK(WaitUntil([&] { return LogCount("DONE /mirelka/banner.gif") > asked; }), "picture not asked again");
   Sleep(500);
-  CHECK(WriteTime(App("banner.gif")) == before, "the picture on display was downloaded again");
+  CHECK(ModifyTime(App("banner.gif")) == before, "the picture on display was downloaded again");
   CHECK(SizeIs(banner, 180, 70), "banner size " + SizeText(banner));
 
   PostMessageA(main, WM_COMMAND, kMirelkaExit, 0);
   CHECK(prog.Ended(8000), "Mirelka.exe did not end");
 }
 
-struct Scenario {
-  const char* name;
-  void (*run)();
-} const kScenarios[] = {
+const Scenario kScenarios[] = {
     {"offline", Offline}, {"download", Download},     {"same-size", SameSize}, {"decrypt", Decrypt},
     {"error-page", ErrorPage}, {"slow-close", SlowClose}, {"mirelka-offline", MirelkaOffline},
-    {"mirelka", Mirelka},
+    {"mirelka", Mirelka}, {nullptr, nullptr},
 };
 
 }  // namespace
@@ -389,26 +323,7 @@ int main(int argc, char** argv) {
   g_app = argv[2];
   g_port = argv[3];
   g_deadPort = argv[4];
-  g_art = argv[5];
-  g_out = std::fopen((g_work + "\\results.txt").c_str(), "w");
-  int failed = 0, run = 0;
-  for (const Scenario& s : kScenarios) {
-    bool wanted = argc == 6;
-    for (int i = 6; i < argc; ++i) wanted = wanted || std::strcmp(argv[i], s.name) == 0;
-    if (!wanted) continue;
-    ++run;
-    Say("--- %s\n", s.name);
-    g_failures = 0;
-    const DWORD start = GetTickCount();
-    try {
-      s.run();
-    } catch (const Abort&) {
-    }
-    Say("%s %s (%.1f s)\n", g_failures ? "FAIL" : "PASS", s.name, (GetTickCount() - start) / 1000.0);
-    if (g_failures) ++failed;
-  }
-  Say("e2e: %d of %d banner scenarios passed\n", run - failed, run);
-  Say("RESULT %s\n", failed ? "FAILED" : "OK");
-  if (g_out) std::fclose(g_out);
-  return failed ? 1 : 0;
+  OpenResults(g_work + "\\results.txt");
+  SetArtefacts(argv[5], "banner-");
+  return Finish(RunScenarios(kScenarios, argc - 6, argv + 6, "banner") != 0);
 }

@@ -1,8 +1,5 @@
 #include "fixture.h"
 
-#include <fstream>
-#include <iterator>
-
 Fixture g_fx;
 
 const char kBasicKey[] = "Software\\Pelmora\\Mirelka\\Trisel\\Basic";
@@ -12,22 +9,6 @@ std::string TriselCommand(const std::vector<std::string>& args) {
   std::string cmd = "\"" + g_fx.app + "\\Trisel.exe\"";
   for (const std::string& a : args) cmd += " \"" + a + "\"";
   return cmd;
-}
-
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-ULONGLONG ModifyTime(const std::string& path) {
-  WIN32_FILE_ATTRIBUTE_DATA d;
-  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return 0;
-  return (static_cast<ULONGLONG>(d.ftLastWriteTime.dwHighDateTime) << 32) |
-         d.ftLastWriteTime.dwLowDateTime;
 }
 
 std::string RegText(const char* subkey, const char* name) {

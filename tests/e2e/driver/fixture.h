@@ -19,12 +19,6 @@ extern Fixture g_fx;
 // The command line Explorer's menu builds: every part quoted.
 std::string TriselCommand(const std::vector<std::string>& args);
 
-bool FileExists(const std::string& path);
-// The file's bytes; empty when it cannot be read.
-std::string FileBytes(const std::string& path);
-// Modify time of a file; 0 when it cannot be read.
-ULONGLONG ModifyTime(const std::string& path);
-
 // Trisel's stored settings under HKEY_CURRENT_USER. RegText gives a
 // number in decimal, a string as it is, and "(none)" when the value is
 // missing or of another type.
@@ -32,5 +26,14 @@ extern const char kBasicKey[];
 extern const char kKeycommKey[];
 std::string RegText(const char* subkey, const char* name);
 bool RegSetString(const char* subkey, const char* name, const std::string& value);
+
+// The scenarios (scenarios.cpp) in the order they run; later ones use what
+// earlier ones left (the encrypted files, the stored settings).
+struct Scenario;
+extern const Scenario kScenarios[];
+
+// Encrypts one file through the dialog and measures the time from the run
+// button to the status line (seconds; -1 on failure).
+void BenchEncrypt(const std::string& file, double& seconds);
 
 #endif

@@ -1,11 +1,10 @@
 // The user's ways through Trisel.exe, one scenario each.
 #include <windows.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "check.h"
+#include "harness.h"
 #include "fixture.h"
 #include "ui.h"
 
@@ -36,11 +35,6 @@ enum {
   // Overwrite question: its text and the five answers.
   kIdQuestion = 1019, kIdYes = 1013, kIdNo = 1001, kIdYesAll = 1014, kIdNoAll = 1016, kIdStop = 1018,
 };
-
-void Shot(HWND hwnd, const char* name) {
-  Sleep(300);
-  SaveScreenshot(hwnd, g_fx.artefacts + "\\" + name + ".bmp");
-}
 
 // Waits for a dialog of the program with the title; null on timeout.
 HWND Dialog(const Program& prog, const char* title, DWORD timeoutMs = kStart) {
@@ -80,10 +74,10 @@ bool Contains(const std::string& hay, const std::string& needle) {
 // Expects a warning box with the text and answers it.
 void ExpectBox(Program& prog, const std::string& text, const std::string& what) {
   Box box;
-  REQUIRE_E(WaitBox(prog.pi.dwProcessId, box, kStart), what + ": no message box");
-  EXPECT_EQ_E("경고", box.caption, what + " caption");
-  EXPECT_EQ_E(text, box.text, what + " text");
-  EXPECT_TRUE_E(Answer(box.hwnd, IDOK), what + ": box did not close");
+  REQUIRE(WaitBox(prog.pi.dwProcessId, box, kStart), what + ": no message box");
+  CHECK_EQ("경고", box.caption, what + " caption");
+  CHECK_EQ(text, box.text, what + " text");
+  CHECK(Answer(box.hwnd, IDOK), what + ": box did not close");
 }
 
 // Starts Trisel expecting a warning box instead of its dialog, and its end
@@ -91,31 +85,23 @@ void ExpectBox(Program& prog, const std::string& text, const std::string& what) 
 void ExpectBoxThenExit(const std::vector<std::string>& args, const std::string& text,
                        const std::string& what) {
   Program prog;
-  REQUIRE_E(StartProgram(TriselCommand(args), prog), "Trisel.exe did not start");
+  REQUIRE(StartProgram(TriselCommand(args), prog), "Trisel.exe did not start");
   ExpectBox(prog, text, what);
-  EXPECT_TRUE_E(prog.Ended(10000), what + ": program did not end");
+  CHECK(prog.Ended(10000), what + ": program did not end");
 }
 
 std::string Status(HWND main) { return ItemText(main, kIdStatus); }
 
 // Waits for the job's end and compares the status line.
 void ExpectJobEnd(HWND main, const std::string& status, const std::string& what) {
-  EXPECT_TRUE_E(WaitUntil([&] {
+  CHECK(WaitUntil([&] {
     return Visible(main, kIdStatus) && ItemText(main, IDCANCEL) == "닫기" && !Status(main).empty() &&
            Status(main) != "작업이 진행중입니다...";
   }, kJob, 30), what + ": job did not end");
-  EXPECT_EQ_E(status, Status(main), what + ": status");
+  CHECK_EQ(status, Status(main), what + ": status");
 }
 
 bool IsOld(const char* name) { return FileBytes(g_fx.Path(std::string("ow\\") + name + ".tsl")) == "OLD"; }
-
-// A new file with the bytes, its folder made first; false on failure.
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-  CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  return static_cast<bool>(out.flush());
-}
 
 // Pastes the text into an edit the way the clipboard would: the edit's
 // length limit applies, as it does to typing.
@@ -154,18 +140,18 @@ void ScenarioRefusals() {
        {std::vector<std::string>{"-e", g_fx.Path("single\\X.TSL"), g_fx.Path("single\\plain.txt")},
         std::vector<std::string>{"-d", g_fx.Path("enc")}}) {
     Program prog;
-    EXPECT_TRUE_E(CloseMain(prog, OpenMain(args, prog)), args[0] + " with a folder or two paths: no dialog");
+    CHECK(CloseMain(prog, OpenMain(args, prog)), args[0] + " with a folder or two paths: no dialog");
   }
 }
 
 void ScenarioPasswordChecks() {
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog), "main dialog did not open");
   // The start state on an empty registry.
-  EXPECT_TRUE_E(!Checked(main, kIdDelete), "delete-source box ticked on first run");
-  EXPECT_EQ_E("암호", ItemText(main, kIdRun), "run button text");
+  CHECK(!Checked(main, kIdDelete), "delete-source box ticked on first run");
+  CHECK_EQ("암호", ItemText(main, kIdRun), "run button text");
   for (int id : {kIdCounter, kIdOverall, kIdFileName, kIdFileBar}) {
-    EXPECT_TRUE_E(!Visible(main, id), "progress control visible at start: " + std::to_string(id));
+    CHECK(!Visible(main, id), "progress control visible at start: " + std::to_string(id));
   }
   Shot(main, "main-encrypt");
 
@@ -180,25 +166,25 @@ void ScenarioPasswordChecks() {
     TypePasswords(main, c.a, c.b);
     Click(main, kIdRun);
     ExpectBox(prog, c.text, c.text);
-    EXPECT_TRUE_E(WaitUntil([&] { return FocusOf(main) == GetDlgItem(main, kIdPassword); }),
-                  std::string("focus not in the password edit after: ") + c.text);
-    EXPECT_TRUE_E(Enabled(main, kIdRun), "run button disabled after a refusal");
+    CHECK(WaitUntil([&] { return FocusOf(main) == GetDlgItem(main, kIdPassword); }),
+          std::string("focus not in the password edit after: ") + c.text);
+    CHECK(Enabled(main, kIdRun), "run button disabled after a refusal");
   }
   // No job ever wrote logs beside this program yet.
   Click(main, kIdErrLog);
   ExpectBox(prog, "도움말 파일을 찾을 수 없습니다.", "error log before any job");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end on close");
+  CHECK(CloseMain(prog, main), "program did not end on close");
 }
 
 void ScenarioSettings() {
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog), "main dialog did not open");
   Click(main, kIdDelete);  // handled before the close button's click, posted after it
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
-  EXPECT_EQ_E("1", RegText(kBasicKey, "DelSrcFile"), "DelSrcFile stored");
+  CHECK(CloseMain(prog, main), "program did not end");
+  CHECK_EQ("1", RegText(kBasicKey, "DelSrcFile"), "DelSrcFile stored");
 
-  main = NEED_E(OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog), "main dialog did not open again");
-  EXPECT_TRUE_E(Checked(main, kIdDelete), "stored DelSrcFile not shown");
+  main = NEED(OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog), "main dialog did not open again");
+  CHECK(Checked(main, kIdDelete), "stored DelSrcFile not shown");
 
   // Advanced dialog: a chosen file is stored on OK only; reset empties it.
   const std::string key = g_fx.Path("key\\key.bin");
@@ -208,91 +194,91 @@ void ScenarioSettings() {
                           {key.c_str(), true, IDOK, ""}};
   for (const Round& r : rounds) {
     Click(main, kIdSettings);
-    HWND adv = NEED_E(Dialog(prog, "고급"), "advanced dialog did not open");
-    EXPECT_EQ_E(r.shown, ItemText(adv, kIdKeyFile), "key file path shown");
+    HWND adv = NEED(Dialog(prog, "고급"), "advanced dialog did not open");
+    CHECK_EQ(r.shown, ItemText(adv, kIdKeyFile), "key file path shown");
     if (r.reset) Click(adv, kIdKeyReset);
     else SetItemText(adv, kIdKeyFile, key);
-    EXPECT_TRUE_E(WaitUntil([&] { return ItemText(adv, kIdKeyFile) == (r.reset ? "" : key); }),
-                  "key file path not as entered or reset");
-    EXPECT_TRUE_E(Answer(adv, r.button), "advanced dialog did not close");
-    EXPECT_EQ_E(r.stored, RegText(kKeycommKey, "CommKeyFile"), "CommKeyFile stored");
+    CHECK(WaitUntil([&] { return ItemText(adv, kIdKeyFile) == (r.reset ? "" : key); }),
+          "key file path not as entered or reset");
+    CHECK(Answer(adv, r.button), "advanced dialog did not close");
+    CHECK_EQ(r.stored, RegText(kKeycommKey, "CommKeyFile"), "CommKeyFile stored");
   }
   Click(main, kIdDelete);  // handled before the close button's click, posted after it
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
-  EXPECT_EQ_E("0", RegText(kBasicKey, "DelSrcFile"), "DelSrcFile stored");
+  CHECK(CloseMain(prog, main), "program did not end");
+  CHECK_EQ("0", RegText(kBasicKey, "DelSrcFile"), "DelSrcFile stored");
 }
 
 void ScenarioHelp() {
   KillAll("hh.exe");
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", g_fx.Path("single\\plain.txt")}, prog), "main dialog did not open");
   Click(main, kIdHelp);
-  EXPECT_TRUE_E(WaitUntil([] { return !ProcessesNamed("hh.exe").empty(); }, kStart, 100),
-                "help did not start hh.exe");
+  CHECK(WaitUntil([] { return !ProcessesNamed("hh.exe").empty(); }, kStart, 100),
+        "help did not start hh.exe");
   Box box;
-  EXPECT_TRUE_E(!WaitBox(prog.pi.dwProcessId, box, 500), "a box came up with the help: " + box.text);
+  CHECK(!WaitBox(prog.pi.dwProcessId, box, 500), "a box came up with the help: " + box.text);
   KillAll("hh.exe");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(CloseMain(prog, main), "program did not end");
 }
 
 void ScenarioEncryptJob() {
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", g_fx.Path("enc\\a.txt"), g_fx.Path("enc\\한글 문서.txt"),
-                        g_fx.Path("enc\\empty.txt"), g_fx.Path("enc\\폴더")},
-                       prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", g_fx.Path("enc\\a.txt"), g_fx.Path("enc\\한글 문서.txt"),
+                      g_fx.Path("enc\\empty.txt"), g_fx.Path("enc\\폴더")},
+                     prog), "main dialog did not open");
   Run(main);
-  HWND opts = NEED_E(Dialog(prog, "폴더 옵션 확인"), "folder options did not open");
-  EXPECT_TRUE_E(Checked(opts, kIdThisFolder) && !Checked(opts, kIdSubDirs), "first run: not 'only this folder'");
-  EXPECT_EQ_E("*.*", ItemText(opts, kIdFilter), "default filter");
-  EXPECT_EQ_E("(*.txt)", ItemText(opts, kIdFilterHint), "filter hint");
+  HWND opts = NEED(Dialog(prog, "폴더 옵션 확인"), "folder options did not open");
+  CHECK(Checked(opts, kIdThisFolder) && !Checked(opts, kIdSubDirs), "first run: not 'only this folder'");
+  CHECK_EQ("*.*", ItemText(opts, kIdFilter), "default filter");
+  CHECK_EQ("(*.txt)", ItemText(opts, kIdFilterHint), "filter hint");
   Shot(opts, "folder-options");
   Click(opts, kIdSubDirs);
   SetItemText(opts, kIdFilter, "*.txt");
-  EXPECT_TRUE_E(Answer(opts, IDOK), "folder options did not close");
+  CHECK(Answer(opts, IDOK), "folder options did not close");
 
   ExpectJobEnd(main, "작업 완료", "encryption");
-  EXPECT_EQ_E("6 / 6 files...", ItemText(main, kIdCounter), "counter text");
-  EXPECT_TRUE_E(ProgressPos(main, kIdOverall) == 6 && ProgressPos(main, kIdFileBar) == 100,
-                "overall bar not at 6 or file bar not full");
-  EXPECT_TRUE_E(!Enabled(main, kIdRun), "run button enabled after the job");
-  EXPECT_TRUE_E(Enabled(main, kIdSettings) && Enabled(main, kIdLog) && Enabled(main, kIdDelete),
-                "controls still locked after the job");
-  EXPECT_TRUE_E(!Visible(main, kIdBannerText), "banner text box still shown");
-  EXPECT_TRUE_E(!FileExists(g_fx.Path("enc\\폴더\\skip.dat.tsl")), "the filter let skip.dat through");
-  EXPECT_EQ_E("1", RegText(kBasicKey, "SubDir"), "SubDir stored");
-  EXPECT_EQ_E("*.txt", RegText(kBasicKey, "Filter"), "Filter stored");
+  CHECK_EQ("6 / 6 files...", ItemText(main, kIdCounter), "counter text");
+  CHECK(ProgressPos(main, kIdOverall) == 6 && ProgressPos(main, kIdFileBar) == 100,
+        "overall bar not at 6 or file bar not full");
+  CHECK(!Enabled(main, kIdRun), "run button enabled after the job");
+  CHECK(Enabled(main, kIdSettings) && Enabled(main, kIdLog) && Enabled(main, kIdDelete),
+        "controls still locked after the job");
+  CHECK(!Visible(main, kIdBannerText), "banner text box still shown");
+  CHECK(!FileExists(g_fx.Path("enc\\폴더\\skip.dat.tsl")), "the filter let skip.dat through");
+  CHECK_EQ("1", RegText(kBasicKey, "SubDir"), "SubDir stored");
+  CHECK_EQ("*.txt", RegText(kBasicKey, "Filter"), "Filter stored");
   Shot(main, "main-encrypt-done");
 
   // Two presses, two job log viewers; then the error log.
   const DWORD pid = prog.pi.dwProcessId;
   Click(main, kIdLog);
-  HWND v1 = NEED_E(Dialog(prog, "로그 보기"), "log viewer did not open");
+  HWND v1 = NEED(Dialog(prog, "로그 보기"), "log viewer did not open");
   std::string log = ItemText(v1, kIdViewerText);
   for (const std::string& line : {std::string("(1) 작업 시간\r\n"), "1 : (ok) " + g_fx.Path("enc\\a.txt") + "\r\n",
                                   "6 : (ok) " + g_fx.Path("enc\\폴더\\sub\\deep\\z.txt"),
                                   std::string("전체 → 6\r\n성공 → 6  (경고 → 0)\r\n에러 → 0")}) {
-    EXPECT_TRUE_E(Contains(log, line), "log viewer text lacks: " + line);
+    CHECK(Contains(log, line), "log viewer text lacks: " + line);
   }
   Shot(v1, "log-viewer");
   Click(main, kIdLog);
-  EXPECT_TRUE_E(WaitUntil([&] { return TopWindows(pid, "로그 보기").size() == 2; }, kStart),
-                "second press: no second viewer");
+  CHECK(WaitUntil([&] { return TopWindows(pid, "로그 보기").size() == 2; }, kStart),
+        "second press: no second viewer");
   Click(main, kIdErrLog);
-  HWND ev = NEED_E(Dialog(prog, "에러 보기"), "error viewer did not open");
-  EXPECT_TRUE_E(Contains(ItemText(ev, kIdViewerText), "(2) 에러 목록\r\n-------------\r\n\r\n에러 / 경고가 없습니다."),
-                "error viewer text");
+  HWND ev = NEED(Dialog(prog, "에러 보기"), "error viewer did not open");
+  CHECK(Contains(ItemText(ev, kIdViewerText), "(2) 에러 목록\r\n-------------\r\n\r\n에러 / 경고가 없습니다."),
+        "error viewer text");
   // Resizing keeps the minimum size.
   SetWindowPos(ev, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
   RECT rc;
   GetWindowRect(ev, &rc);
-  EXPECT_TRUE_E(rc.right - rc.left >= 300 && rc.bottom - rc.top >= 300, "viewer smaller than 300 x 300");
+  CHECK(rc.right - rc.left >= 300 && rc.bottom - rc.top >= 300, "viewer smaller than 300 x 300");
   // Escape closes a viewer like its close button.
   PostMessageA(GetDlgItem(ev, IDCANCEL), WM_KEYDOWN, VK_ESCAPE, 0);
   PostMessageA(GetDlgItem(ev, IDCANCEL), WM_KEYUP, VK_ESCAPE, 0);
-  EXPECT_TRUE_E(WaitUntil([&] { return TopWindows(pid, "에러 보기").empty(); }),
-                "Escape did not close the viewer");
-  for (HWND w : TopWindows(pid, "로그 보기")) EXPECT_TRUE_E(Answer(w, IDCANCEL), "a log viewer did not close");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(WaitUntil([&] { return TopWindows(pid, "에러 보기").empty(); }),
+        "Escape did not close the viewer");
+  for (HWND w : TopWindows(pid, "로그 보기")) CHECK(Answer(w, IDCANCEL), "a log viewer did not close");
+  CHECK(CloseMain(prog, main), "program did not end");
 }
 
 void ScenarioDecryptJob() {
@@ -300,60 +286,60 @@ void ScenarioDecryptJob() {
   for (const char* name : names) {
     std::string p = g_fx.Path(name);
     DeleteFileA((p + ".orig").c_str());
-    REQUIRE_E(MoveFileA(p.c_str(), (p + ".orig").c_str()), std::string("cannot move ") + name);
+    REQUIRE(MoveFileA(p.c_str(), (p + ".orig").c_str()), std::string("cannot move ") + name);
   }
   const std::vector<std::string> args = {"-d", g_fx.Path("enc\\a.txt.tsl"), g_fx.Path("enc\\한글 문서.txt.tsl")};
   Program prog;
-  HWND main = NEED_E(OpenMain(args, prog), "decrypt dialog did not open");
-  EXPECT_EQ_E("해독", ItemText(main, kIdRun), "run button text in decryption");
+  HWND main = NEED(OpenMain(args, prog), "decrypt dialog did not open");
+  CHECK_EQ("해독", ItemText(main, kIdRun), "run button text in decryption");
   Shot(main, "main-decrypt");
   Run(main, "wrong1");
   for (int answer : {IDNO, IDYES}) {
     Box box;
-    REQUIRE_E(WaitBox(prog.pi.dwProcessId, box, kJob), "no wrong-password question");
-    EXPECT_TRUE_E(box.caption == "경고" && Contains(box.text, "틀린 <암호>를 입력했습니다.") &&
-                      Contains(box.text, "중단하시겠습니까?"),
-                  "wrong-password question: " + box.caption + " / " + box.text);
+    REQUIRE(WaitBox(prog.pi.dwProcessId, box, kJob), "no wrong-password question");
+    CHECK(box.caption == "경고" && Contains(box.text, "틀린 <암호>를 입력했습니다.") &&
+              Contains(box.text, "중단하시겠습니까?"),
+          "wrong-password question: " + box.caption + " / " + box.text);
     Answer(box.hwnd, answer);
   }
   ExpectJobEnd(main, "작업 중지 / 에러(2)" + kToCheck, "wrong passwords");
-  EXPECT_TRUE_E(!FileExists(g_fx.Path("enc\\a.txt")), "a wrong password left a result file");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(!FileExists(g_fx.Path("enc\\a.txt")), "a wrong password left a result file");
+  CHECK(CloseMain(prog, main), "program did not end");
 
-  main = NEED_E(OpenMain(args, prog), "decrypt dialog did not open again");
+  main = NEED(OpenMain(args, prog), "decrypt dialog did not open again");
   Run(main);
   ExpectJobEnd(main, "작업 완료", "decryption");
   for (const char* name : names) {
     const std::string p = g_fx.Path(name), orig = p + ".orig";
-    EXPECT_TRUE_E(FileExists(p) && FileBytes(p) == FileBytes(orig), std::string("decrypted bytes differ: ") + name);
-    EXPECT_TRUE_E(ModifyTime(p) / 10000000 == ModifyTime(orig) / 10000000,
-                  std::string("modify time not restored: ") + name);
+    CHECK(FileExists(p) && FileBytes(p) == FileBytes(orig), std::string("decrypted bytes differ: ") + name);
+    CHECK(ModifyTime(p) / 10000000 == ModifyTime(orig) / 10000000,
+          std::string("modify time not restored: ") + name);
   }
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(CloseMain(prog, main), "program did not end");
 }
 
 void ScenarioDecryptFolder() {
   Program prog;
-  HWND main = NEED_E(OpenMain({"-d", g_fx.Path("enc\\폴더")}, prog), "decrypt dialog did not open");
+  HWND main = NEED(OpenMain({"-d", g_fx.Path("enc\\폴더")}, prog), "decrypt dialog did not open");
   Run(main);
-  HWND opts = NEED_E(Dialog(prog, "폴더 옵션 확인"), "folder options did not open");
+  HWND opts = NEED(Dialog(prog, "폴더 옵션 확인"), "folder options did not open");
   // Decryption always takes *.tsl, whatever the stored filter says.
-  EXPECT_EQ_E("*.tsl", ItemText(opts, kIdFilter), "filter in decryption");
-  EXPECT_TRUE_E((GetWindowLongA(GetDlgItem(opts, kIdFilter), GWL_STYLE) & ES_READONLY) != 0,
-                "filter editable in decryption");
-  EXPECT_EQ_E("(해독 작업은 *.tsl 만 포함)", ItemText(opts, kIdFilterHint), "hint in decryption");
-  EXPECT_TRUE_E(Checked(opts, kIdSubDirs), "stored SubDir not shown");
+  CHECK_EQ("*.tsl", ItemText(opts, kIdFilter), "filter in decryption");
+  CHECK((GetWindowLongA(GetDlgItem(opts, kIdFilter), GWL_STYLE) & ES_READONLY) != 0,
+        "filter editable in decryption");
+  CHECK_EQ("(해독 작업은 *.tsl 만 포함)", ItemText(opts, kIdFilterHint), "hint in decryption");
+  CHECK(Checked(opts, kIdSubDirs), "stored SubDir not shown");
   Click(opts, kIdThisFolder);
-  EXPECT_TRUE_E(Answer(opts, IDOK), "folder options did not close");
+  CHECK(Answer(opts, IDOK), "folder options did not close");
   // x.txt is still there beside x.txt.tsl: skip it and whatever follows.
-  HWND dlg = NEED_E(Dialog(prog, kOverwriteTitle, kJob), "no overwrite question for x.txt");
-  EXPECT_TRUE_E(Contains(ItemText(dlg, kIdQuestion), g_fx.Path("enc\\폴더\\x.txt")), "question names another file");
-  EXPECT_TRUE_E(Answer(dlg, kIdNoAll), "overwrite question did not close");
+  HWND dlg = NEED(Dialog(prog, kOverwriteTitle, kJob), "no overwrite question for x.txt");
+  CHECK(Contains(ItemText(dlg, kIdQuestion), g_fx.Path("enc\\폴더\\x.txt")), "question names another file");
+  CHECK(Answer(dlg, kIdNoAll), "overwrite question did not close");
   ExpectJobEnd(main, "작업 완료 / 경고(1)" + kToCheck, "folder decryption");
-  EXPECT_EQ_E("1 / 1 files...", ItemText(main, kIdCounter), "only the folder's own file counted");
-  EXPECT_EQ_E("0", RegText(kBasicKey, "SubDir"), "SubDir stored");
-  EXPECT_EQ_E("*.txt", RegText(kBasicKey, "Filter"), "decryption changed the stored filter");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK_EQ("1 / 1 files...", ItemText(main, kIdCounter), "only the folder's own file counted");
+  CHECK_EQ("0", RegText(kBasicKey, "SubDir"), "SubDir stored");
+  CHECK_EQ("*.txt", RegText(kBasicKey, "Filter"), "decryption changed the stored filter");
+  CHECK(CloseMain(prog, main), "program did not end");
 }
 
 void ScenarioOverwrite() {
@@ -376,104 +362,104 @@ void ScenarioOverwrite() {
     std::vector<std::string> args = {"-e"};
     for (const char* f : job.files) args.push_back(g_fx.Path(std::string("ow\\") + f));
     Program prog;
-    HWND main = NEED_E(OpenMain(args, prog), "main dialog did not open");
+    HWND main = NEED(OpenMain(args, prog), "main dialog did not open");
     Run(main);
     for (size_t i = 0; i < job.answers.size(); ++i) {
-      HWND dlg = NEED_E(Dialog(prog, kOverwriteTitle, kJob), "no overwrite question " + std::to_string(i + 1));
+      HWND dlg = NEED(Dialog(prog, kOverwriteTitle, kJob), "no overwrite question " + std::to_string(i + 1));
       std::string q = ItemText(dlg, kIdQuestion);
-      EXPECT_TRUE_E(Contains(q, "동일한 파일이 이미 존재합니다.") && Contains(q, "덮어쓰겠습니까? "),
-                    "overwrite question text: " + q);
+      CHECK(Contains(q, "동일한 파일이 이미 존재합니다.") && Contains(q, "덮어쓰겠습니까? "),
+            "overwrite question text: " + q);
       if (&job == jobs && i == 0) {
         // Escape and the close box leave the question open.
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
         PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
         PostMessageA(dlg, WM_CLOSE, 0, 0);
         Sleep(700);
-        EXPECT_TRUE_E(IsWindow(dlg) && IsWindowVisible(dlg), "Escape or the close box ended the question");
+        CHECK(IsWindow(dlg) && IsWindowVisible(dlg), "Escape or the close box ended the question");
         Shot(dlg, "overwrite");
       }
-      EXPECT_TRUE_E(Answer(dlg, job.answers[i]), "overwrite question did not close");
+      CHECK(Answer(dlg, job.answers[i]), "overwrite question did not close");
     }
     ExpectJobEnd(main, job.status + kToCheck, "overwrite job");
     CloseMain(prog, main);
-    for (const char* f : job.old) EXPECT_TRUE_E(IsOld(f), std::string("overwritten: ") + f);
-    for (const char* f : job.replaced) EXPECT_TRUE_E(!IsOld(f), std::string("not overwritten: ") + f);
+    for (const char* f : job.old) CHECK(IsOld(f), std::string("overwritten: ") + f);
+    for (const char* f : job.replaced) CHECK(!IsOld(f), std::string("not overwritten: ") + f);
   }
 }
 
 void ScenarioCancel() {
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", g_fx.Path("big\\big.bin")}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", g_fx.Path("big\\big.bin")}, prog), "main dialog did not open");
   Run(main);
-  REQUIRE_E(WaitUntil([&] { return ItemText(main, IDCANCEL) == "취소"; }, kStart),
-            "close button never read 취소");
+  REQUIRE(WaitUntil([&] { return ItemText(main, IDCANCEL) == "취소"; }, kStart),
+          "close button never read 취소");
   WaitUntil([&] { return ProgressPos(main, kIdFileBar) >= 1; }, kJob, 5);
   Click(main, IDCANCEL);
   ExpectJobEnd(main, "작업 중지", "cancel");  // the close button reads 닫기 again
-  EXPECT_TRUE_E(!prog.Ended(300), "the first press closed the program");
-  EXPECT_TRUE_E(!FileExists(g_fx.Path("big\\big.bin.tsl")), "partial result left behind");
-  EXPECT_TRUE_E(CloseMain(prog, main), "second press did not close the program");
+  CHECK(!prog.Ended(300), "the first press closed the program");
+  CHECK(!FileExists(g_fx.Path("big\\big.bin.tsl")), "partial result left behind");
+  CHECK(CloseMain(prog, main), "second press did not close the program");
 }
 
 void ScenarioOptionsCancel() {
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", g_fx.Path("single")}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", g_fx.Path("single")}, prog), "main dialog did not open");
   TypePasswords(main, kPassword, kPassword);
   for (int round = 0; round < 2; ++round) {
     Click(main, kIdRun);
-    HWND opts = NEED_E(Dialog(prog, "폴더 옵션 확인"), "folder options did not open");
+    HWND opts = NEED(Dialog(prog, "폴더 옵션 확인"), "folder options did not open");
     if (round == 1) {
       // What the last OK stored comes back.
-      EXPECT_TRUE_E(Checked(opts, kIdSubDirs), "stored SubDir not shown");
-      EXPECT_EQ_E("*.txt", ItemText(opts, kIdFilter), "stored filter not shown");
+      CHECK(Checked(opts, kIdSubDirs), "stored SubDir not shown");
+      CHECK_EQ("*.txt", ItemText(opts, kIdFilter), "stored filter not shown");
     }
-    EXPECT_TRUE_E(Answer(opts, IDCANCEL), "folder options did not close on Cancel");
-    EXPECT_TRUE_E(WaitUntil([&] { return Enabled(main, kIdRun) && ItemText(main, IDCANCEL) == "닫기"; }, kJob, 30),
-                  "run button not enabled after a cancelled folder options");
-    EXPECT_TRUE_E(!Visible(main, kIdStatus) && !Visible(main, kIdOverall), "status or progress shown after -5");
+    CHECK(Answer(opts, IDCANCEL), "folder options did not close on Cancel");
+    CHECK(WaitUntil([&] { return Enabled(main, kIdRun) && ItemText(main, IDCANCEL) == "닫기"; }, kJob, 30),
+          "run button not enabled after a cancelled folder options");
+    CHECK(!Visible(main, kIdStatus) && !Visible(main, kIdOverall), "status or progress shown after -5");
   }
-  EXPECT_TRUE_E(FileExists(g_fx.Path("single\\plain.txt")) && !FileExists(g_fx.Path("single\\plain.txt.tsl")),
-                "a cancelled folder options still coded files");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(FileExists(g_fx.Path("single\\plain.txt")) && !FileExists(g_fx.Path("single\\plain.txt.tsl")),
+        "a cancelled folder options still coded files");
+  CHECK(CloseMain(prog, main), "program did not end");
 }
 
 void ScenarioKeyFileAndDeleteSource() {
   // A key file under 1 KB stops the job before any file is touched.
-  REQUIRE_E(RegSetString(kKeycommKey, "CommKeyFile", g_fx.Path("key\\small.bin")), "cannot set CommKeyFile");
+  REQUIRE(RegSetString(kKeycommKey, "CommKeyFile", g_fx.Path("key\\small.bin")), "cannot set CommKeyFile");
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", g_fx.Path("keyjob\\k1.txt")}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", g_fx.Path("keyjob\\k1.txt")}, prog), "main dialog did not open");
   Run(main);
   ExpectBox(prog, "공통 키 파일은 1KB 이상의 크기만 허용됩니다.\n공통키파일 [설정] 에서 다른 파일로 교체하십시오.",
             "too small key file");
   ExpectJobEnd(main, "작업 중지", "refused key file");
-  EXPECT_TRUE_E(!FileExists(g_fx.Path("keyjob\\k1.txt.tsl")), "a refused key file still coded");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(!FileExists(g_fx.Path("keyjob\\k1.txt.tsl")), "a refused key file still coded");
+  CHECK(CloseMain(prog, main), "program did not end");
 
   // With a usable key file, and the source deleted after success.
-  REQUIRE_E(RegSetString(kKeycommKey, "CommKeyFile", g_fx.Path("key\\key.bin")), "cannot set CommKeyFile");
-  main = NEED_E(OpenMain({"-e", g_fx.Path("keyjob\\k1.txt")}, prog), "main dialog did not open again");
+  REQUIRE(RegSetString(kKeycommKey, "CommKeyFile", g_fx.Path("key\\key.bin")), "cannot set CommKeyFile");
+  main = NEED(OpenMain({"-e", g_fx.Path("keyjob\\k1.txt")}, prog), "main dialog did not open again");
   Click(main, kIdDelete);
   Run(main);
   ExpectJobEnd(main, "작업 완료", "key file job");
-  EXPECT_TRUE_E(!FileExists(g_fx.Path("keyjob\\k1.txt")), "source not deleted");
+  CHECK(!FileExists(g_fx.Path("keyjob\\k1.txt")), "source not deleted");
   Click(main, kIdDelete);  // handled before the close button's click, posted after it
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(CloseMain(prog, main), "program did not end");
   RegSetString(kKeycommKey, "CommKeyFile", "");
 }
 
 void ScenarioShortName() {
   // An item given by its 8.3 short name, as Explorer may pass it.
   const std::string file = g_fx.Path("short\\long report name.document");
-  REQUIRE_E(WriteBytes(file, "named by its short name"), "cannot write the long-named file");
+  REQUIRE(PutFile(file, "named by its short name"), "cannot write the long-named file");
   char shortPath[MAX_PATH] = {};
   DWORD n = GetShortPathNameA(file.c_str(), shortPath, sizeof shortPath);
-  REQUIRE_E(n > 0 && n < sizeof shortPath && file != shortPath, "no short name for " + file);
+  REQUIRE(n > 0 && n < sizeof shortPath && file != shortPath, "no short name for " + file);
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", shortPath}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", shortPath}, prog), "main dialog did not open");
   Run(main);
   ExpectJobEnd(main, "작업 완료", std::string("item ") + shortPath);
-  EXPECT_TRUE_E(FileExists(file + ".tsl"), "no .tsl beside the file named by its short name");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(FileExists(file + ".tsl"), "no .tsl beside the file named by its short name");
+  CHECK(CloseMain(prog, main), "program did not end");
 }
 
 void ScenarioLongPassword() {
@@ -482,36 +468,36 @@ void ScenarioLongPassword() {
   std::string password;
   for (int i = 0; i < 40; ++i) password += "비밀번호 " + std::to_string(i) + ", ";
   const std::string file = g_fx.Path("long\\l.txt");
-  REQUIRE_E(WriteBytes(file, "coded with a long password"), "cannot write long\\l.txt");
+  REQUIRE(PutFile(file, "coded with a long password"), "cannot write long\\l.txt");
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", file}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", file}, prog), "main dialog did not open");
   PasteInto(main, kIdPassword, password);
   PasteInto(main, kIdConfirm, password);
-  EXPECT_EQ_E(password, ItemText(main, kIdPassword), "the password edit cut the password");
+  CHECK_EQ(password, ItemText(main, kIdPassword), "the password edit cut the password");
   Click(main, kIdRun);
   ExpectJobEnd(main, "작업 완료", "encryption with a long password");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
-  REQUIRE_E(DeleteFileA(file.c_str()), "cannot remove the plain file");
+  CHECK(CloseMain(prog, main), "program did not end");
+  REQUIRE(DeleteFileA(file.c_str()), "cannot remove the plain file");
 
-  main = NEED_E(OpenMain({"-d", file + ".tsl"}, prog), "decrypt dialog did not open");
+  main = NEED(OpenMain({"-d", file + ".tsl"}, prog), "decrypt dialog did not open");
   const std::string shorter = password.substr(0, password.size() - 1);
   PasteInto(main, kIdPassword, shorter);
   PasteInto(main, kIdConfirm, shorter);
   Click(main, kIdRun);
   Box box;
-  REQUIRE_E(WaitBox(prog.pi.dwProcessId, box, kJob), "a password one byte short opened the file");
-  EXPECT_TRUE_E(Contains(box.text, "틀린 <암호>를 입력했습니다."), "not the wrong-password question: " + box.text);
+  REQUIRE(WaitBox(prog.pi.dwProcessId, box, kJob), "a password one byte short opened the file");
+  CHECK(Contains(box.text, "틀린 <암호>를 입력했습니다."), "not the wrong-password question: " + box.text);
   Answer(box.hwnd, IDYES);
   ExpectJobEnd(main, "작업 중지 / 에러(1)" + kToCheck, "the shorter password");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(CloseMain(prog, main), "program did not end");
 
-  main = NEED_E(OpenMain({"-d", file + ".tsl"}, prog), "decrypt dialog did not open again");
+  main = NEED(OpenMain({"-d", file + ".tsl"}, prog), "decrypt dialog did not open again");
   PasteInto(main, kIdPassword, password);
   PasteInto(main, kIdConfirm, password);
   Click(main, kIdRun);
   ExpectJobEnd(main, "작업 완료", "decryption with the long password");
-  EXPECT_EQ_E("coded with a long password", FileBytes(file), "decrypted bytes");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK_EQ("coded with a long password", FileBytes(file), "decrypted bytes");
+  CHECK(CloseMain(prog, main), "program did not end");
 }
 
 void ScenarioQuickClicks() {
@@ -519,27 +505,27 @@ void ScenarioQuickClicks() {
   // thread gets to run: one job starts, the close cancels it and the
   // program stays.
   const std::string file = g_fx.Path("quick\\q.txt");
-  REQUIRE_E(WriteBytes(file, std::string(3 << 20, 'q')), "cannot write quick\\q.txt");
+  REQUIRE(PutFile(file, std::string(3 << 20, 'q')), "cannot write quick\\q.txt");
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", file}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", file}, prog), "main dialog did not open");
   TypePasswords(main, kPassword, kPassword);
   Click(main, kIdRun);
   Click(main, kIdRun);
   Click(main, IDCANCEL);
-  REQUIRE_E(!prog.Ended(1500), "the close queued behind the run button ended the program");
-  REQUIRE_E(WaitUntil([&] {
+  REQUIRE(!prog.Ended(1500), "the close queued behind the run button ended the program");
+  REQUIRE(WaitUntil([&] {
     return Visible(main, kIdStatus) && ItemText(main, IDCANCEL) == "닫기" && !Status(main).empty() &&
            Status(main) != "작업이 진행중입니다...";
   }, kJob, 30), "job did not end");
-  EXPECT_TRUE_E(Status(main) == "작업 중지" || Status(main) == "작업 완료", "status: " + Status(main));
+  CHECK(Status(main) == "작업 중지" || Status(main) == "작업 완료", "status: " + Status(main));
   Box box;
-  EXPECT_TRUE_E(!WaitBox(prog.pi.dwProcessId, box, 500), "a second job asked: " + box.text);
-  EXPECT_TRUE_E(!Dialog(prog, kOverwriteTitle, 500), "a second job asked to overwrite");
+  CHECK(!WaitBox(prog.pi.dwProcessId, box, 500), "a second job asked: " + box.text);
+  CHECK(!Dialog(prog, kOverwriteTitle, 500), "a second job asked to overwrite");
   const std::string log = FileBytes(g_fx.app + "\\Trisel.exe.log");
-  EXPECT_TRUE_E(log.find("(1) 작업 시간") != std::string::npos &&
-                    log.find("(1) 작업 시간") == log.rfind("(1) 작업 시간"),
-                "the job log does not hold exactly one job");
-  EXPECT_TRUE_E(CloseMain(prog, main), "program did not end");
+  CHECK(log.find("(1) 작업 시간") != std::string::npos &&
+            log.find("(1) 작업 시간") == log.rfind("(1) 작업 시간"),
+        "the job log does not hold exactly one job");
+  CHECK(CloseMain(prog, main), "program did not end");
 }
 
 // Times one encryption from the press of the run button to the status line.
@@ -547,7 +533,7 @@ void BenchEncrypt(const std::string& file, double& seconds) {
   seconds = -1;
   DeleteFileA((file + ".tsl").c_str());
   Program prog;
-  HWND main = NEED_E(OpenMain({"-e", file}, prog), "main dialog did not open");
+  HWND main = NEED(OpenMain({"-e", file}, prog), "main dialog did not open");
   TypePasswords(main, kPassword, kPassword);
   LARGE_INTEGER f, t0, t1;
   QueryPerformanceFrequency(&f);
@@ -557,13 +543,13 @@ void BenchEncrypt(const std::string& file, double& seconds) {
   WaitUntil([&] { return Visible(main, kIdStatus) && Status(main).compare(0, 9, "작업 완료") == 0; },
             600000, 15);
   QueryPerformanceCounter(&t1);
-  EXPECT_EQ_E("작업 완료", Status(main), "bench status");
+  CHECK_EQ("작업 완료", Status(main), "bench status");
   seconds = static_cast<double>(t1.QuadPart - t0.QuadPart) / f.QuadPart;
   CloseMain(prog, main);
   DeleteFileA((file + ".tsl").c_str());
 }
 
-const ScenarioEntry kScenarios[] = {
+const Scenario kScenarios[] = {
     {"usage", ScenarioUsage},
     {"refusals", ScenarioRefusals},
     {"password", ScenarioPasswordChecks},

@@ -58,6 +58,19 @@ std::vector<HWND> TopWindows(DWORD pid, const char* title) {
   return found;
 }
 
+HWND WindowOfClass(const char* cls, DWORD pid) {
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls, nullptr)) != nullptr;) {
+    if (pid == 0 || ProcessOf(w) == pid) return w;
+  }
+  return nullptr;
+}
+
+DWORD ProcessOf(HWND window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  return pid;
+}
+
 std::string Text(HWND hwnd) {
   std::vector<char> buf(Send(hwnd, WM_GETTEXTLENGTH) + 1 + 16);
   Send(hwnd, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
@@ -81,6 +94,30 @@ HWND FocusOf(HWND window) {
   info.cbSize = sizeof info;
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
   return info.hwndFocus;
+}
+
+void BringToFront(HWND window) {
+  WaitUntil([&] {
+    SetForegroundWindow(window);
+    return GetForegroundWindow() == window;
+  }, 5000, 50);
+}
+
+void PressKeys(std::initializer_list<BYTE> keys) {
+  auto key = [](BYTE vk, bool up) {
+    keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0);
+  };
+  for (BYTE vk : keys) key(vk, false);
+  for (auto vk = keys.end(); vk != keys.begin();) key(*--vk, true);
+}
+
+bool OpenInNotepad(const std::string& file, const std::string& text, NotepadWindow& np) {
+  if (!StartProgram("notepad.exe \"" + file + "\"", np.prog)) return false;
+  return WaitUntil([&] {
+    np.main = WindowOfClass("Notepad", np.prog.pi.dwProcessId);
+    np.edit = np.main ? FindWindowExA(np.main, nullptr, "Edit", nullptr) : nullptr;
+    return np.edit != nullptr && IsWindowVisible(np.main) && Text(np.edit) == text;
+  });
 }
 
 bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ bool StartProgram(const std::string& commandLine, Program& out);
 // exact title (null = any).
 std::vector<HWND> TopWindows(DWORD pid, const char* title);
 
+// The process's top-level window of the class (any process's for pid 0),
+// shown or not (a tray program's main window is hidden); null if none.
+HWND WindowOfClass(const char* cls, DWORD pid);
+DWORD ProcessOf(HWND window);
+
 std::string Text(HWND hwnd);  // WM_GETTEXT, CP949 bytes
 std::string ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
@@ -41,6 +47,19 @@ bool Visible(HWND dialog, int id);
 int ProgressPos(HWND dialog, int id);
 // The control that has the keyboard focus in the window's thread.
 HWND FocusOf(HWND window);
+
+// Makes the window the foreground one (Wine may need a few tries).
+void BringToFront(HWND window);
+// Typed keys (keybd_event, so hot keys and accelerators see them): pressed
+// in order and let go in the reverse order, e.g. {VK_MENU, VK_SCROLL}.
+void PressKeys(std::initializer_list<BYTE> keys);
+
+// Wine's notepad with a file, shown once its edit holds the file's text.
+struct NotepadWindow {
+  Program prog;
+  HWND main = nullptr, edit = nullptr;
+};
+bool OpenInNotepad(const std::string& file, const std::string& text, NotepadWindow& np);
 
 // A message box of the process: waits for it and reads its caption and text.
 struct Box {

@@ -15,20 +15,19 @@
 //   installer_e2e uninstall RESULTS SHORTCUT COMMAND
 //       starts Mirelka from its shortcut and runs the silent uninstall
 //       COMMAND, which must close it
-// RESULTS receives "PASS ..."/"FAIL ..." lines and "RESULT OK" or
-// "RESULT FAIL" (the desktop swallows standard output).
+// RESULTS receives a "FAIL ..." line for each failed check and "RESULT OK"
+// or "RESULT FAIL" (the desktop swallows standard output).
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include <cstdarg>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "../driver/harness.h"
 #include "../driver/ui.h"
 
 namespace {
@@ -38,42 +37,6 @@ const int kMirelkaExit = 40034;  // its "프로그램 종료" command
 const int kSourceEdit = 303;
 const char kRunningQuestion[] = "Mirelka가 실행 중입니다.";
 const char kRunText[] = "지금 Mirelka 실행";
-
-FILE* g_out = nullptr;
-int g_failures = 0;
-std::string g_art;  // where a failed step leaves a screenshot
-
-void Say(const char* fmt, ...) {
-  for (FILE* f : {stdout, g_out}) {
-    if (!f) continue;
-    va_list args;
-    va_start(args, fmt);
-    std::vfprintf(f, fmt, args);
-    va_end(args);
-    std::fflush(f);
-  }
-}
-
-struct Abort {};
-void Check(bool ok, const std::string& what) {
-  Say("%s %s\n", ok ? "PASS" : "FAIL", what.c_str());
-  if (!ok) ++g_failures;
-}
-void Require(bool ok, const std::string& what) {
-  Check(ok, what);
-  if (!ok) throw Abort();
-}
-
-std::string ReadFile(const std::string& path) {
-  std::string s;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    char buf[4096];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) s.append(buf, n);
-    std::fclose(f);
-  }
-  return s;
-}
 
 BOOL CALLBACK AddWindow(HWND w, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
@@ -97,11 +60,6 @@ std::string ClassOf(HWND w) {
   return name;
 }
 
-DWORD PidOf(HWND w) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(w, &pid);
-  return pid;
-}
 HWND MirelkaWindow() { return FindWindowA(kMirelkaClass, nullptr); }
 
 bool ProcessEnded(DWORD pid, DWORD waitMs) {
@@ -114,7 +72,7 @@ bool ProcessEnded(DWORD pid, DWORD waitMs) {
 
 void StopMirelka() {
   if (HWND w = MirelkaWindow()) {
-    DWORD pid = PidOf(w);
+    DWORD pid = ProcessOf(w);
     PostMessageA(w, WM_COMMAND, MAKEWPARAM(kMirelkaExit, 0), 0);
     ProcessEnded(pid, 10000);
   }
@@ -145,51 +103,28 @@ std::string ShortcutTarget(const std::string& shortcut) {
 // Starts Mirelka the way the Start menu does: the shell opens the shortcut.
 HWND StartFromShortcut(const std::string& shortcut) {
   HINSTANCE r = ShellExecuteA(nullptr, "open", shortcut.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  Require(reinterpret_cast<INT_PTR>(r) > 32, "the shell opens the shortcut " + shortcut);
+  REQUIRE(reinterpret_cast<INT_PTR>(r) > 32, "the shell opens the shortcut " + shortcut);
   HWND w = nullptr;
-  Require(WaitUntil([&] { return (w = MirelkaWindow()) != nullptr; }, 30000),
+  REQUIRE(WaitUntil([&] { return (w = MirelkaWindow()) != nullptr; }, 30000),
           "Mirelka started from its shortcut has its window");
   Sleep(500);  // its hot key is registered once the window is up
   return w;
 }
 
-void Foreground(HWND hwnd) {
-  WaitUntil([&] {
-    SetForegroundWindow(hwnd);
-    return GetForegroundWindow() == hwnd;
-  }, 5000, 50);
-}
-
-void Key(BYTE vk, bool up) {
-  keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0);
-}
-
 // Selects all of notepad's text and presses Alt+Scroll Lock over it: the
 // text lands in Mirelka's source edit.
 void CaptureFromNotepad(const std::string& document) {
-  std::string want = ReadFile(document);
-  Program notepad;
-  Require(StartProgram("notepad.exe \"" + document + "\"", notepad), "notepad starts");
-  HWND main = nullptr, edit = nullptr;
-  Require(WaitUntil([&] {
-    main = nullptr;
-    while ((main = FindWindowExA(nullptr, main, "Notepad", nullptr)) != nullptr) {
-      if (PidOf(main) == notepad.pi.dwProcessId && IsWindowVisible(main)) break;
-    }
-    edit = main ? FindWindowExA(main, nullptr, "Edit", nullptr) : nullptr;
-    return edit != nullptr && Text(edit) == want;
-  }), "notepad shows the document");
-  SendMessageA(edit, EM_SETSEL, 0, -1);
-  Foreground(main);
-  Require(GetForegroundWindow() == main, "notepad is in front");
-  Key(VK_MENU, false);
-  Key(VK_SCROLL, false);
-  Key(VK_SCROLL, true);
-  Key(VK_MENU, true);
+  const std::string want = FileBytes(document);
+  NotepadWindow notepad;
+  REQUIRE(OpenInNotepad(document, want, notepad), "notepad shows the document");
+  SendMessageA(notepad.edit, EM_SETSEL, 0, -1);
+  BringToFront(notepad.main);
+  REQUIRE(GetForegroundWindow() == notepad.main, "notepad is in front");
+  PressKeys({VK_MENU, VK_SCROLL});
   HWND mirelka = MirelkaWindow();
   bool captured = WaitUntil([&] { return IsWindowVisible(mirelka) && Text(GetDlgItem(mirelka, kSourceEdit)) == want; });
-  if (!captured && !g_art.empty()) SaveScreenshot(GetDesktopWindow(), g_art + "\\installer-capture-failed.bmp");
-  Check(captured, "Alt+Scroll Lock over notepad puts the selection into Mirelka's window");
+  if (!captured) Shot(nullptr, "capture-failed");
+  CHECK(captured, "Alt+Scroll Lock over notepad puts the selection into Mirelka's window");
   SendMessageA(mirelka, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
@@ -206,31 +141,30 @@ HWND WaitOtherBox(DWORD pid, HWND main, DWORD timeoutMs) {
 }
 
 int Upgrade(char** a) {
-  g_art = a[1];
-  std::string art = a[1], instdir = a[2], shortcut = a[3], document = a[4], setup = a[5], version = a[6];
+  SetArtefacts(a[1], "installer-");
+  std::string instdir = a[2], shortcut = a[3], document = a[4], setup = a[5], version = a[6];
   const std::string caption = "Mirelka " + version + " 설치";
   const std::string finishTitle = "Mirelka " + version + " 설치 완료";
 
   std::string folder = shortcut.substr(0, shortcut.rfind('\\') + 1);
-  Check(ShortcutTarget(shortcut) == instdir + "\\Mirelka.exe", "the Mirelka shortcut points at " + instdir +
+  CHECK(ShortcutTarget(shortcut) == instdir + "\\Mirelka.exe", "the Mirelka shortcut points at " + instdir +
         "\\Mirelka.exe: " + ShortcutTarget(shortcut));
-  Check(ShortcutTarget(folder + "Mirelka 도움말.lnk") == instdir + "\\Mirelka.chm",
+  CHECK(ShortcutTarget(folder + "Mirelka 도움말.lnk") == instdir + "\\Mirelka.chm",
         "the help shortcut points at the help file: " + ShortcutTarget(folder + "Mirelka 도움말.lnk"));
   HWND old = StartFromShortcut(shortcut);
-  DWORD oldPid = PidOf(old);
+  DWORD oldPid = ProcessOf(old);
   CaptureFromNotepad(document);
 
   Program setupRun;
-  Require(StartProgram("\"" + setup + "\"", setupRun), "the installer starts");
+  REQUIRE(StartProgram("\"" + setup + "\"", setupRun), "the installer starts");
   DWORD pid = setupRun.pi.dwProcessId;
   HWND top = nullptr;
-  Require(WaitUntil([&] {
+  REQUIRE(WaitUntil([&] {
     std::vector<HWND> w = TopWindows(pid, caption.c_str());
     top = w.empty() ? nullptr : w[0];
     return top && VisibleDescendantWithText(top, caption) != nullptr;
   }, 30000), "the first page, titled \"" + caption + "\"");
-  Sleep(300);  // let it paint before the picture
-  Check(SaveScreenshot(GetDesktopWindow(), art + "\\installer-first-page.bmp"), "screenshot of the first page");
+  CHECK(Shot(nullptr, "first-page"), "screenshot of the first page");
   Click(top, IDOK);
 
   // The folder page shows it with a closing backslash.
@@ -244,21 +178,20 @@ int Upgrade(char** a) {
     }
     return false;
   });
-  Require(offeredOld, "the folder page offers the earlier installation's folder " + instdir + ": " + offered);
+  REQUIRE(offeredOld, "the folder page offers the earlier installation's folder " + instdir + ": " + offered);
   Click(top, IDOK);
 
   HWND box = WaitOtherBox(pid, top, 30000);
-  Require(box != nullptr, "the installer asks before closing the running Mirelka");
+  REQUIRE(box != nullptr, "the installer asks before closing the running Mirelka");
   std::string question = Text(GetDlgItem(box, 0xFFFF));
-  Check(question.find(kRunningQuestion) == 0,
+  CHECK(question.find(kRunningQuestion) == 0,
         "the question says Mirelka is running: " + question.substr(0, question.find('\n')));
-  Require(Answer(box, IDOK), "the question is answered with OK");
-  Check(ProcessEnded(oldPid, 15000), "the running Mirelka has ended");
+  REQUIRE(Answer(box, IDOK), "the question is answered with OK");
+  CHECK(ProcessEnded(oldPid, 15000), "the running Mirelka has ended");
 
-  Require(WaitUntil([&] { return VisibleDescendantWithText(top, finishTitle) != nullptr; }, 120000),
+  REQUIRE(WaitUntil([&] { return VisibleDescendantWithText(top, finishTitle) != nullptr; }, 120000),
           "the finish page, titled \"" + finishTitle + "\"");
-  Sleep(300);
-  Check(SaveScreenshot(GetDesktopWindow(), art + "\\installer-finish-page.bmp"), "screenshot of the finish page");
+  CHECK(Shot(nullptr, "finish-page"), "screenshot of the finish page");
   bool radio = false, runChecked = false;
   for (HWND w : Descendants(top)) {
     LONG type = GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK;
@@ -266,18 +199,18 @@ int Upgrade(char** a) {
     if (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON) radio = true;
     if (Text(w) == kRunText) runChecked = SendMessageA(w, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
-  Check(!radio, "the finish page asks for no restart (the shell DLLs in use were moved aside)");
-  Check(runChecked, std::string("\"") + kRunText + "\" is offered and ticked");
+  CHECK(!radio, "the finish page asks for no restart (the shell DLLs in use were moved aside)");
+  CHECK(runChecked, std::string("\"") + kRunText + "\" is offered and ticked");
   Click(top, IDOK);
-  Check(setupRun.Ended(30000), "the installer ends with the finish button");
+  CHECK(setupRun.Ended(30000), "the installer ends with the finish button");
   DWORD code = 99;
   GetExitCodeProcess(setupRun.pi.hProcess, &code);
-  Check(code == 0, "the installer's exit code is 0: " + std::to_string(code));
+  CHECK(code == 0, "the installer's exit code is 0: " + std::to_string(code));
 
   HWND fresh = nullptr;
-  Check(WaitUntil([&] {
+  CHECK(WaitUntil([&] {
     fresh = MirelkaWindow();
-    return fresh && PidOf(fresh) != oldPid;
+    return fresh && ProcessOf(fresh) != oldPid;
   }, 30000), "the finish page started the new Mirelka");
   StopMirelka();
   return 0;
@@ -286,15 +219,15 @@ int Upgrade(char** a) {
 int Uninstall(char** a) {
   std::string shortcut = a[1], command = a[2];
   HWND w = StartFromShortcut(shortcut);
-  DWORD mirelkaPid = PidOf(w);
+  DWORD mirelkaPid = ProcessOf(w);
   Program run;
-  Require(StartProgram(command, run), "the uninstaller starts: " + command);
-  Require(run.Ended(120000), "the silent uninstall ends");
+  REQUIRE(StartProgram(command, run), "the uninstaller starts: " + command);
+  REQUIRE(run.Ended(120000), "the silent uninstall ends");
   DWORD code = 99;
   GetExitCodeProcess(run.pi.hProcess, &code);
-  Check(code == 0, "the silent uninstall's exit code is 0: " + std::to_string(code));
-  Check(ProcessEnded(mirelkaPid, 5000) && MirelkaWindow() == nullptr, "the uninstaller closed Mirelka");
-  Check(TopWindows(run.pi.dwProcessId, nullptr).empty(), "no window was left by the silent uninstall");
+  CHECK(code == 0, "the silent uninstall's exit code is 0: " + std::to_string(code));
+  CHECK(ProcessEnded(mirelkaPid, 5000) && MirelkaWindow() == nullptr, "the uninstaller closed Mirelka");
+  CHECK(TopWindows(run.pi.dwProcessId, nullptr).empty(), "no window was left by the silent uninstall");
   return 0;
 }
 
@@ -332,16 +265,11 @@ int main(int argc, char** argv) {
                 "DOCUMENT SETUP VERSION | uninstall RESULTS SHORTCUT COMMAND\n");
     return 2;
   }
-  g_out = std::fopen(argv[2], "w");
+  OpenResults(argv[2]);
   CoInitialize(nullptr);
-  try {
-    if (upgrade) Upgrade(argv + 2);
-    if (uninstall) Uninstall(argv + 2);
-  } catch (const Abort&) {
-    if (!g_art.empty()) SaveScreenshot(GetDesktopWindow(), g_art + "\\installer-failed-step.bmp");
+  if (!Guarded([&] { upgrade ? Upgrade(argv + 2) : Uninstall(argv + 2); })) {
+    if (upgrade) Shot(nullptr, "failed-step");
     StopMirelka();
   }
-  Say("RESULT %s\n", g_failures ? "FAIL" : "OK");
-  if (g_out) std::fclose(g_out);
-  return g_failures ? 1 : 0;
+  return Finish(Failures()) ? 1 : 0;
 }

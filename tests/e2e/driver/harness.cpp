@@ -1,0 +1,118 @@
+#include "harness.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "ui.h"
+
+namespace {
+FILE* g_out = nullptr;
+int g_failures = 0;
+std::string g_artDir, g_artPrefix;
+}  // namespace
+
+void OpenResults(const std::string& path) { g_out = std::fopen(path.c_str(), "w"); }
+
+void Say(const char* fmt, ...) {
+  for (FILE* f : {stdout, g_out}) {
+    if (!f) continue;
+    va_list args;
+    va_start(args, fmt);
+    std::vfprintf(f, fmt, args);
+    va_end(args);
+    std::fflush(f);
+  }
+}
+
+void Fail(const char* file, int line, const std::string& what) {
+  ++g_failures;
+  const char* base = std::strrchr(file, '/');
+  Say("    FAIL %s:%d: %s\n", base ? base + 1 : file, line, what.c_str());
+}
+
+int Failures() { return g_failures; }
+
+std::string Show(const std::string& s) {
+  std::string out;
+  for (unsigned char c : s.substr(0, 160)) {
+    char buf[8];
+    if (c >= 0x20 && c < 0x7F) {
+      out += static_cast<char>(c);
+    } else {
+      std::snprintf(buf, sizeof buf, "\\x%02X", c);
+      out += buf;
+    }
+  }
+  return s.size() > 160 ? out + "...(" + std::to_string(s.size()) + " bytes)" : out;
+}
+
+void CheckEq(const std::string& want, const std::string& got, const char* file, int line, const std::string& what) {
+  if (want != got) Fail(file, line, what + ": want [" + Show(want) + "] got [" + Show(got) + "]");
+}
+
+bool Guarded(const std::function<void()>& step) {
+  try {
+    step();
+    return true;
+  } catch (const ScenarioAbort&) {
+    return false;
+  }
+}
+
+int RunScenarios(const Scenario* list, int count, char** names, const char* what) {
+  int failed = 0, run = 0;
+  for (const Scenario* s = list; s->name; ++s) {
+    bool wanted = count == 0;
+    for (int i = 0; i < count; ++i) wanted = wanted || std::strcmp(names[i], s->name) == 0;
+    if (!wanted) continue;
+    ++run;
+    Say("--- %s\n", s->name);
+    g_failures = 0;
+    const DWORD start = GetTickCount();
+    Guarded(s->run);
+    Say("%s %s (%.1f s)\n", g_failures ? "FAIL" : "PASS", s->name, (GetTickCount() - start) / 1000.0);
+    if (g_failures) ++failed;
+  }
+  Say("e2e: %d of %d %s scenarios passed\n", run - failed, run, what);
+  return failed;
+}
+
+int Finish(int failed) {
+  Say("RESULT %s\n", failed ? "FAIL" : "OK");
+  if (g_out) std::fclose(g_out);
+  g_out = nullptr;
+  return failed;
+}
+
+void SetArtefacts(const std::string& dir, const std::string& prefix) {
+  g_artDir = dir;
+  g_artPrefix = prefix;
+}
+
+bool Shot(HWND hwnd, const std::string& name) {
+  Sleep(300);  // let it paint first
+  return SaveScreenshot(hwnd ? hwnd : GetDesktopWindow(), g_artDir + "\\" + g_artPrefix + name + ".bmp");
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool PutFile(const std::string& path, const std::string& bytes) {
+  CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  return static_cast<bool>(out.flush());
+}
+
+ULONGLONG ModifyTime(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return 0;
+  return (static_cast<ULONGLONG>(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
+}
