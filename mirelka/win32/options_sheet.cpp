@@ -31,8 +31,6 @@ void Commit(uint32_t bit) {
 void Check(HWND page, int id, bool on) { CheckDlgButton(page, id, on ? BST_CHECKED : BST_UNCHECKED); }
 uint32_t Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED ? 1 : 0; }
 
-const UINT_PTR kCentreTimer = 1;  // a page centres its sheet
-
 class COptionsPage {
  public:
   virtual ~COptionsPage() = default;
@@ -70,15 +68,9 @@ class COptionsPage {
     switch (msg) {
       case WM_INITDIALOG:
         // Opened from the tray, the sheet would sit where the hidden window
-        // was. The sheet takes its final size only when it is shown, so it
-        // is centred once the queue is empty (a timer comes no sooner).
-        if (IsIconic(App().main)) SetTimer(hwnd, kCentreTimer, 1, nullptr);
+        // was. (The sheet has its final size by the time its pages exist.)
+        if (IsIconic(App().main)) CenterWindow(GetParent(hwnd), nullptr);
         self->CopySettings();
-        return TRUE;
-      case WM_TIMER:
-        if (wp != kCentreTimer) return FALSE;
-        KillTimer(hwnd, kCentreTimer);
-        CenterWindow(GetParent(hwnd), nullptr);
         return TRUE;
       case WM_COMMAND:
         self->OnCommand(LOWORD(wp));
