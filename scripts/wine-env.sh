@@ -77,6 +77,10 @@ wine_env_start() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     timeout 300 wineboot -i </dev/null >/dev/null 2>&1 || true
   else
+    # A Mirelka.exe left in the Run key by an earlier run would start at
+    # boot, hidden on a desktop no driver sees, and hold the single-instance
+    # name that every Mirelka test needs.
+    sed -i '/^\[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Run\]/,/^\[/{/^"Mirelka"=/d}' "$WINEPREFIX/user.reg" 2>/dev/null || true
     timeout 120 wineboot </dev/null >/dev/null 2>&1 || true
   fi
   timeout 60 wineserver -p </dev/null >/dev/null 2>&1 || true
