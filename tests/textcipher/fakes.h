@@ -30,8 +30,7 @@ struct CRecordingKeyFileView : IKeyFileView {
   std::vector<std::string> warnings;
 };
 
-// Writes nothing to `result` until the coder writes; `question` is the last
-// one asked, answered with answerYes.
+// Writes nothing to `result` until the coder writes; answers No.
 struct CBufferCoderHost : ITextCoderHost {
   explicit CBufferCoderHost(std::string text) : source(std::move(text)) {}
   uint32_t SourceLength() override { return static_cast<uint32_t>(source.size()); }
@@ -41,12 +40,10 @@ struct CBufferCoderHost : ITextCoderHost {
     return buf[n] = 0, n;
   }
   void WriteResult(const char* text, uint32_t length) override { result.assign(text, length); }
-  bool AskYesNo(const char* text) override { return question = text, answerYes; }
-  void SendFindCommand() override { ++findCommands; }
+  bool AskYesNo(const char*) override { return false; }
+  void SendFindCommand() override {}
 
-  std::string source, result, question;
-  bool answerYes = false;
-  int findCommands = 0;
+  std::string source, result;
 };
 
 #endif
