@@ -172,24 +172,4 @@ TEST(MemoryFileSystem, PathsRootsAndOpenFiles) {
   EXPECT_EQ(fs.OpenFiles(), 0);
 }
 
-TEST(FaultFileSystem, FailsTheChosenCallOnceOrFromThenOn) {
-  CMemoryFileSystem mem;
-  CFaultFileSystem fs(mem);
-  auto f = fs.Open("C:\\out", "wb");
-  ASSERT_TRUE(f);
-  fs.FailAt(FsOp::Write, 2, ENOSPC);
-  EXPECT_EQ(f->Write("a", 1), 1u);
-  errno = 0;
-  EXPECT_TRUE(f->Write("b", 1) == 0 && errno == ENOSPC && f->Error() && fs.Fired());
-  EXPECT_EQ(f->Write("c", 1), 1u);  // once only
-  EXPECT_EQ(mem.Contents("C:\\out"), "ac");
-  fs.FailAt(FsOp::Close, 1, EIO);
-  EXPECT_TRUE(f->Close() != 0 && errno == EIO);
-  EXPECT_EQ(mem.OpenFiles(), 0);  // the inner file was closed all the same
-  FileStat st;
-  fs.FailAt(FsOp::Stat, 2, EACCES, true);
-  for (int rc : {0, -1, -1}) EXPECT_EQ(fs.Stat("C:\\out", st), rc);
-  EXPECT_TRUE(errno == EACCES && fs.Fired());
-}
-
 }  // namespace
