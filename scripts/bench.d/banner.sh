@@ -6,16 +6,10 @@
 # under 1 % of a core; Wine's server counted apart). No server answers, so
 # nothing but the shipped pictures is shown.
 set -uo pipefail
-: "${ROOT:?}" "${BUILD:?}" "${BENCH_TMP:?}"
-# shellcheck source=../wine-env.sh
-. "$ROOT/scripts/wine-env.sh"
-wine_detect || exit 1
-WBUILD=$BUILD/release-$WINBITS_DIR
+# shellcheck source=lib/wine-build.sh
+. "$ROOT/scripts/bench.d/lib/wine-build.sh"
 echo "the programs run as the $WINE_BITS-bit build ($WINE_WHY)"
-cmake -S "$ROOT" -B "$WBUILD" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$(wine_toolchain)" >/dev/null &&
-  cmake --build "$WBUILD" -j"$(nproc)" --target Trisel Mirelka banner_bench -- --no-print-directory >/dev/null ||
-  { echo "banner: cross build failed"; exit 1; }
+wine_build banner Trisel Mirelka banner_bench
 
 DIR=$BENCH_TMP/banner
 rm -rf "$DIR"
@@ -37,11 +31,9 @@ n = (1048576 - len(head) - 1) // len(frame)
 open(sys.argv[1], "wb").write(head + frame * n + b"\x3b")
 PY
 
-trap wine_env_stop EXIT
-wine_env_start
-winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+wine_bench_start
 # Nothing listens there: the banner threads find no server at once.
-MIRELKA_VENDOR_SERVER=127.0.0.1:$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+MIRELKA_VENDOR_SERVER=127.0.0.1:$(free_port)
 export MIRELKA_VENDOR_SERVER
 timeout 60 wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Mirelka /f >/dev/null 2>&1
 

@@ -3,28 +3,15 @@
 # LZMA), and the silent install and uninstall times under Wine in a fresh
 # prefix (best of three each). Figures only; nothing is asserted.
 set -uo pipefail
-: "${ROOT:?}" "${BUILD:?}" "${BENCH_TMP:?}"
-# shellcheck source=../wine-env.sh
-. "$ROOT/scripts/wine-env.sh"
-wine_detect || exit 1
-WBUILD=$BUILD/release-$WINBITS_DIR
-build() {  # build DIR TOOLCHAIN [CMAKE-ARGS...] -- TARGETS...
-  local dir=$1 toolchain=$2 args=()
-  shift 2
-  while [ "$1" != -- ]; do args+=("$1"); shift; done
-  shift
-  cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$toolchain" \
-    "${args[@]}" >/dev/null && cmake --build "$dir" -j"$(nproc)" --target "$@" -- --no-print-directory >/dev/null
-}
-targets=(Mirelka Trisel update TriselShell mirelka_help)
+# shellcheck source=lib/wine-build.sh
+. "$ROOT/scripts/bench.d/lib/wine-build.sh"
+wine_build installer Mirelka Trisel update TriselShell mirelka_help
 if [ "$WINE_BITS" = 32 ]; then
-  build "$WBUILD" mingw-i686.cmake -- "${targets[@]}" &&
-    build "$BUILD/release-x86_64" mingw-x86_64.cmake -DMIRELKA_SHELLEXT_ONLY=ON -- TriselShell ||
+  release_build "$BUILD/release-x86_64" "$ROOT/cmake/mingw-x86_64.cmake" -DMIRELKA_SHELLEXT_ONLY=ON -- TriselShell ||
     { echo "installer: cross build failed"; exit 1; }
   DLL64=$BUILD/release-x86_64/bin/TriselShell64.dll AMD64=() STRIP=i686-w64-mingw32-strip
   echo "the 32-bit installer, run by Wine's 32-bit side ($WINE_WHY)"
 else
-  build "$WBUILD" mingw-x86_64.cmake -- "${targets[@]}" || { echo "installer: cross build failed"; exit 1; }
   DLL64=$WBUILD/bin/TriselShell64.dll AMD64=(--amd64) STRIP=x86_64-w64-mingw32-strip
   echo "the installer built for amd64-unicode with the x86_64 programs ($WINE_WHY)"
 fi
@@ -46,12 +33,10 @@ printf 'installer size:                  %6.2f MiB (%d KiB of files, LZMA solid)
   "$(python3 -c "print($(stat -c %s "$DIR/setup.exe") / 1048576)")" "$stage_kib"
 
 # A fresh prefix of its own: the first install meets no earlier one.
-trap wine_env_stop EXIT
-BUILD=$DIR wine_env_start
+wine_bench_start "$DIR"
 if [ "$WINE_BITS" = 32 ]; then inst='C:\Program Files (x86)\Pelmora\Mirelka' unix='Program Files (x86)'
 else inst='C:\Program Files\Pelmora\Mirelka' unix='Program Files'; fi
 secs() { python3 -c "print($2 - $1)"; }
-best() { python3 -c "import sys; print(min(float(x) for x in sys.argv[1:]))" "$@"; }
 ins=() uns=()
 for _ in 1 2 3; do
   t0=$(date +%s.%N)

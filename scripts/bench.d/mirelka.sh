@@ -7,23 +7,17 @@
 # included), and CPU time and working set while idle in the tray for 10 s.
 # Medians and minima of five runs; printed, not judged.
 set -uo pipefail
-: "${ROOT:?}" "${BUILD:?}" "${BENCH_TMP:?}" "${BIN:?}"
-# shellcheck source=../wine-env.sh
-. "$ROOT/scripts/wine-env.sh"
-wine_detect || exit 1
-WBUILD=$BUILD/release-$WINBITS_DIR
+: "${BIN:?}"
+# shellcheck source=lib/wine-build.sh
+. "$ROOT/scripts/bench.d/lib/wine-build.sh"
 echo "Mirelka.exe runs as the $WINE_BITS-bit build ($WINE_WHY)"
-cmake -S "$ROOT" -B "$WBUILD" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$(wine_toolchain)" >/dev/null &&
-  cmake --build "$WBUILD" -j"$(nproc)" --target Mirelka mirelka_e2e -- --no-print-directory >/dev/null ||
-  { echo "mirelka: cross build failed"; exit 1; }
+wine_build mirelka Mirelka mirelka_e2e
 
 # The run script reads the programs from TOP/$WINBITS_DIR/bin.
 TOP=$BENCH_TMP/mirelka-top
 mkdir -p "$TOP"
 ln -sfn "$WBUILD" "$TOP/$WINBITS_DIR"
-trap wine_env_stop EXIT
-wine_env_start
+wine_bench_start
 out=$(MIRELKA_E2E_BENCH=1 MIRELKA_CLI=$BIN/mirelka-cli "$ROOT/tests/e2e/mirelka/run" "$TOP" 2>&1)
 if ! grep -q '^BENCH' <<<"$out"; then
   echo "mirelka: the timed runs failed:"; echo "$out" | tail -n 20; exit 1

@@ -3,30 +3,20 @@
 # by the end-to-end driver from the press of the run button to the status
 # line, beside `cat` copying the same file. Aim: at most 1.5 times cat.
 set -uo pipefail
-: "${ROOT:?}" "${BUILD:?}" "${BENCH_TMP:?}"
-# shellcheck source=../wine-env.sh
-. "$ROOT/scripts/wine-env.sh"
-wine_detect || exit 1
-# The i686 program where Wine runs 32-bit code, else its x86_64 build.
-WBUILD=$BUILD/release-$WINBITS_DIR
+# shellcheck source=lib/wine-build.sh
+. "$ROOT/scripts/bench.d/lib/wine-build.sh"
 echo "Trisel.exe runs as the $WINE_BITS-bit build ($WINE_WHY)"
-cmake -S "$ROOT" -B "$WBUILD" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$(wine_toolchain)" >/dev/null &&
-  cmake --build "$WBUILD" -j"$(nproc)" --target Trisel trisel_e2e -- --no-print-directory >/dev/null ||
-  { echo "trisel_gui: cross build failed"; exit 1; }
+wine_build trisel_gui Trisel trisel_e2e
 
 DIR=$BENCH_TMP/trisel-gui
 mkdir -p "$DIR/app" "$DIR/art"
 cp "$WBUILD/bin/Trisel.exe" "$DIR/app/"
 head -c 512M /dev/urandom > "$DIR/big.bin"
 
-trap wine_env_stop EXIT
-wine_env_start
-winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
+wine_bench_start
 
 # Best of three for each, every run starting with nothing dirty in the page
 # cache, so no run pays for the write-back of the one before.
-best() { python3 -c "import sys; print(min(float(x) for x in sys.argv[1:]))" "$@"; }
 cats=() guis=()
 for _ in 1 2 3; do
   sync

@@ -6,23 +6,16 @@
 # water mark of its Wine process) for that file and for a 1 MiB one: a
 # download must not hold the whole file in memory.
 set -uo pipefail
-: "${ROOT:?}" "${BUILD:?}" "${BENCH_TMP:?}"
-# shellcheck source=../wine-env.sh
-. "$ROOT/scripts/wine-env.sh"
-wine_detect || exit 1
-WBUILD=$BUILD/release-$WINBITS_DIR
+# shellcheck source=lib/wine-build.sh
+. "$ROOT/scripts/bench.d/lib/wine-build.sh"
 echo "update.exe runs as the $WINE_BITS-bit build ($WINE_WHY)"
-cmake -S "$ROOT" -B "$WBUILD" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$(wine_toolchain)" >/dev/null &&
-  cmake --build "$WBUILD" -j"$(nproc)" --target update_e2e_updater update_e2e update_e2e_mirelka -- --no-print-directory \
-    >/dev/null || { echo "update: cross build failed"; exit 1; }
+wine_build update update_e2e_updater update_e2e update_e2e_mirelka
 NGINX=$(command -v nginx || echo /usr/sbin/nginx)
 [ -x "$NGINX" ] || { echo "update: nginx is missing"; exit 1; }
 
 DIR=$BENCH_TMP/update
 rm -rf "$DIR"; mkdir -p "$DIR/in" "$DIR/nginx/tmp"
-winpath() { local p=${1//\//\\}; printf 'Z:%s' "$p"; }
-PORT=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+PORT=$(free_port)
 cat > "$DIR/nginx/nginx.conf" <<CONF
 daemon off;
 master_process off;
@@ -94,7 +87,6 @@ run_update() {
   echo "$t $(cat "$DIR/peak")"
 }
 
-best() { python3 -c "import sys; print(min(float(x) for x in sys.argv[1:]))" "$@"; }
 size=$((50 * 1024 * 1024))
 curls=() updates=() peak50=0
 for _ in 1 2 3; do
