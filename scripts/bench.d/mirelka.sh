@@ -11,7 +11,7 @@ set -uo pipefail
 # shellcheck source=lib/wine-build.sh
 . "$ROOT/scripts/bench.d/lib/wine-build.sh"
 echo "Mirelka.exe runs as the $WINE_BITS-bit build ($WINE_WHY)"
-wine_build mirelka Mirelka mirelka_e2e
+wine_build mirelka Mirelka mirelka_e2e mirelka_e2e_standin
 
 # The run script reads the programs from TOP/$WINBITS_DIR/bin.
 TOP=$BENCH_TMP/mirelka-top
