@@ -4,7 +4,8 @@
 // and stays in the dialog's DWLP_USER, so every later message reaches the
 // object's HandleMessage with its `this` and its members; no dialog state
 // lives in globals. A derived class keeps what the dialog works on as
-// members, set before RunModal or Create.
+// members, set before RunModal or Create (or before the property sheet
+// that holds it as a Page is made).
 //
 //   class CAskName : public CDialog {
 //     INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -15,6 +16,7 @@
 #define MIRELKA_COMMON_WIN32_DIALOG_H
 
 #include <windows.h>
+#include <prsht.h>
 
 class CDialog {
  public:
@@ -30,6 +32,10 @@ class CDialog {
   // The object must outlive the window; one that owns itself deletes itself
   // in OnFinalMessage. Null when the dialog could not be made.
   HWND Create(HINSTANCE instance, int id, HWND owner);
+  // Describes the dialog template `id` as a page of a property sheet; the
+  // sheet makes the page's window, which then reaches this object as a
+  // dialog made by RunModal or Create does. The object must outlive the sheet.
+  PROPSHEETPAGEA Page(HINSTANCE instance, int id);
 
   // The dialog's window; null before WM_INITDIALOG and after the window is gone.
   HWND Handle() const { return m_hwnd; }
@@ -48,6 +54,9 @@ class CDialog {
 
  private:
   static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Both procedures: `created` is the object WM_INITDIALOG brings.
+  static INT_PTR Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, CDialog* created);
 
   HWND m_hwnd = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include "common/mystring.h"
 #include "common/vendor.h"
+#include "common/win32/window.h"
 
 namespace {
 
@@ -30,11 +31,11 @@ bool OpenHelpPage(HWND owner, const char* page) {
   cmd += CMyString("Mirelka.chm::/");
   cmd += CMyString(page);
   if (WinExec(cmd.GetBuffer(), SW_SHOWMAXIMIZED) > 30) return true;
-  int answer = MessageBoxA(owner,
-                           "도움말 파일 ( Mirelka.chm ) 이 손상, 또는 삭제됐습니다.\n\n"
-                           "도움말 파일을 다시 다운 받겠습니까?\n\n"
-                           "[확인]을 클릭하면, 다운로드 사이트로 이동합니다.",
-                           "경고", MB_OKCANCEL | MB_ICONWARNING);
+  int answer = WarningBox(owner,
+                          "도움말 파일 ( Mirelka.chm ) 이 손상, 또는 삭제됐습니다.\n\n"
+                          "도움말 파일을 다시 다운 받겠습니까?\n\n"
+                          "[확인]을 클릭하면, 다운로드 사이트로 이동합니다.",
+                          MB_OKCANCEL);
   if (answer == IDOK) OpenWebPage(TheVendorServer().downloadPage.GetBuffer(), SW_SHOWMAXIMIZED);
   return false;
 }

@@ -42,14 +42,12 @@ struct CMirelkaApp {
   HACCEL accelerators = nullptr;
 
   HANDLE mutex = nullptr;
-  HANDLE updateThread = nullptr;
   CWorkerThread cipherWorker;  // the latest cipher run
 
   bool noUpdate = false;
   // -1 while the update check runs, 0 nothing to do, 1 the updater was
   // started and Mirelka must end.
   std::atomic<int32_t> updateState{-1};
-  std::atomic<int32_t> bannerStop{0};
 
   RECT windowRect = {};  // last non-minimized rectangle, screen coordinates
 

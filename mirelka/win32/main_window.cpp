@@ -162,17 +162,12 @@ bool OnCreate(HWND hwnd, const CREATESTRUCTA& cs) {
 void OnDestroy(HWND hwnd) {
   CMirelkaApp& app = App();
   if (g_started) {
-    app.bannerStop = 1;
     StopBanner();
     SaveWindowPos();
     SaveSettings(RealRegistry(), app.settings, kSetAll);
     AddTrayIcon(hwnd, NIM_DELETE);
   }
-  // Threads are let go, not waited for: the process ends with the loop.
-  for (HANDLE* h : {&app.updateThread}) {
-    if (*h) CloseHandle(*h);
-    *h = nullptr;
-  }
+  // The cipher thread is let go, not waited for: the process ends with the loop.
   app.cipherWorker.Close();
   GiveBackEditProcs();
   DetachBanner();

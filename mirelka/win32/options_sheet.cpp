@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "common/registry.h"
+#include "common/win32/dialog.h"
 #include "common/win32/help_browser.h"
 #include "common/win32/window.h"
 #include "mirelka/settings.h"
@@ -31,23 +32,8 @@ void Commit(uint32_t bit) {
 void Check(HWND page, int id, bool on) { CheckDlgButton(page, id, on ? BST_CHECKED : BST_UNCHECKED); }
 uint32_t Checked(HWND page, int id) { return IsDlgButtonChecked(page, id) == BST_CHECKED ? 1 : 0; }
 
-class COptionsPage {
- public:
-  virtual ~COptionsPage() = default;
-
-  PROPSHEETPAGEA Describe(int templateId) {
-    PROPSHEETPAGEA p = {};
-    p.dwSize = sizeof p;
-    p.dwFlags = PSP_DEFAULT;
-    p.hInstance = App().instance;
-    p.pszTemplate = MAKEINTRESOURCEA(templateId);
-    p.pfnDlgProc = Proc;
-    p.lParam = reinterpret_cast<LPARAM>(this);
-    return p;
-  }
-
+class COptionsPage : public CDialog {
  protected:
-  HWND m_hwnd = nullptr;
   virtual void CopySettings() = 0;  // settings -> copies, at creation
   virtual void Show() = 0;          // copies -> controls
   virtual void Read() = 0;          // controls -> copies
@@ -55,34 +41,26 @@ class COptionsPage {
   virtual void OnCommand(int) {}
 
  private:
-  static INT_PTR CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    COptionsPage* self;
-    if (msg == WM_INITDIALOG) {
-      self = reinterpret_cast<COptionsPage*>(reinterpret_cast<PROPSHEETPAGEA*>(lp)->lParam);
-      SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-      self->m_hwnd = hwnd;
-    } else {
-      self = reinterpret_cast<COptionsPage*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    }
-    if (self == nullptr) return FALSE;
+  INT_PTR HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    HWND hwnd = Handle();
     switch (msg) {
       case WM_INITDIALOG:
         // Opened from the tray, the sheet would sit where the hidden window
         // was. (The sheet has its final size by the time its pages exist.)
         if (IsIconic(App().main)) CenterWindow(GetParent(hwnd), nullptr);
-        self->CopySettings();
+        CopySettings();
         return TRUE;
       case WM_COMMAND:
-        self->OnCommand(LOWORD(wp));
+        OnCommand(LOWORD(wp));
         return TRUE;
       case WM_NOTIFY: {
         const NMHDR* n = reinterpret_cast<const NMHDR*>(lp);
         switch (n->code) {
-          case PSN_SETACTIVE: self->Show(); break;
-          case PSN_KILLACTIVE: self->Read(); break;
+          case PSN_SETACTIVE: Show(); break;
+          case PSN_KILLACTIVE: Read(); break;
           case PSN_APPLY:
-            self->Read();
-            self->Apply();
+            Read();
+            Apply();
             SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, PSNRET_NOERROR);
             return TRUE;
           case PSN_RESET: break;  // Cancel: nothing changes
@@ -91,7 +69,6 @@ class COptionsPage {
         SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, 0);
         return TRUE;
       }
-      case WM_NCDESTROY: self->m_hwnd = nullptr; return FALSE;
     }
     return FALSE;
   }
@@ -108,14 +85,14 @@ class CBasicPage : public COptionsPage {
     m_topmost = s.alwaysOnTop;
   }
   void Show() override {
-    Check(m_hwnd, IDC_OPT_AUTORUN, m_autoRun != 0);
-    Check(m_hwnd, IDC_OPT_HIDDEN, m_hidden != 0);
-    Check(m_hwnd, IDC_OPT_TOPMOST, m_topmost != 0);
+    Check(Handle(), IDC_OPT_AUTORUN, m_autoRun != 0);
+    Check(Handle(), IDC_OPT_HIDDEN, m_hidden != 0);
+    Check(Handle(), IDC_OPT_TOPMOST, m_topmost != 0);
   }
   void Read() override {
-    m_autoRun = Checked(m_hwnd, IDC_OPT_AUTORUN);
-    m_hidden = Checked(m_hwnd, IDC_OPT_HIDDEN);
-    m_topmost = Checked(m_hwnd, IDC_OPT_TOPMOST);
+    m_autoRun = Checked(Handle(), IDC_OPT_AUTORUN);
+    m_hidden = Checked(Handle(), IDC_OPT_HIDDEN);
+    m_topmost = Checked(Handle(), IDC_OPT_TOPMOST);
   }
   void Apply() override {
     MirelkaSettings& s = App().settings;
@@ -147,19 +124,19 @@ class CEditPage : public COptionsPage {
     m_tabStop = s.tabStop;
     // Four digits: the tab stops are the average character width times
     // this, and must stay far from overflowing.
-    SendMessageA(GetDlgItem(m_hwnd, IDC_OPT_TAB), EM_LIMITTEXT, 4, 0);
+    SendMessageA(Item(IDC_OPT_TAB), EM_LIMITTEXT, 4, 0);
   }
   void Show() override {
-    Check(m_hwnd, IDC_OPT_HORZ, m_wndH == 1);
-    Check(m_hwnd, IDC_OPT_VERT, m_wndH != 1);
-    SetDlgItemTextA(m_hwnd, IDC_OPT_FACE, m_font.faceName);
-    Check(m_hwnd, IDC_OPT_WRAP, m_wrap != 0);
-    SetDlgItemInt(m_hwnd, IDC_OPT_TAB, m_tabStop, FALSE);
+    Check(Handle(), IDC_OPT_HORZ, m_wndH == 1);
+    Check(Handle(), IDC_OPT_VERT, m_wndH != 1);
+    SetDlgItemTextA(Handle(), IDC_OPT_FACE, m_font.faceName);
+    Check(Handle(), IDC_OPT_WRAP, m_wrap != 0);
+    SetDlgItemInt(Handle(), IDC_OPT_TAB, m_tabStop, FALSE);
   }
   void Read() override {
-    m_wrap = Checked(m_hwnd, IDC_OPT_WRAP);
-    m_wndH = Checked(m_hwnd, IDC_OPT_HORZ);
-    m_tabStop = GetDlgItemInt(m_hwnd, IDC_OPT_TAB, nullptr, FALSE);
+    m_wrap = Checked(Handle(), IDC_OPT_WRAP);
+    m_wndH = Checked(Handle(), IDC_OPT_HORZ);
+    m_tabStop = GetDlgItemInt(Handle(), IDC_OPT_TAB, nullptr, FALSE);
   }
   void Apply() override {
     MirelkaSettings& s = App().settings;
@@ -185,14 +162,14 @@ class CEditPage : public COptionsPage {
     LOGFONTA lf = ToLogFont(m_font);
     CHOOSEFONTA cf = {};
     cf.lStructSize = sizeof cf;
-    cf.hwndOwner = m_hwnd;
+    cf.hwndOwner = Handle();
     cf.lpLogFont = &lf;
     cf.Flags = CF_SCREENFONTS | CF_NOVERTFONTS | CF_LIMITSIZE | CF_INITTOLOGFONTSTRUCT;
     cf.nSizeMin = 6;
     cf.nSizeMax = 20;
     if (!ChooseFontA(&cf)) return;
     m_font = FromLogFont(lf);
-    SetDlgItemTextA(m_hwnd, IDC_OPT_FACE, m_font.faceName);
+    SetDlgItemTextA(Handle(), IDC_OPT_FACE, m_font.faceName);
   }
 };
 
@@ -202,14 +179,14 @@ class CHotKeyPage : public COptionsPage {
 
   void CopySettings() override { m_actKey = App().settings.actKey; }
   void Show() override {
-    Check(m_hwnd, IDC_OPT_ALT, m_actKey == kActKeyAlt);
-    Check(m_hwnd, IDC_OPT_SHIFT, m_actKey == kActKeyShift);
-    Check(m_hwnd, IDC_OPT_WIN, m_actKey == kActKeyWin);
+    Check(Handle(), IDC_OPT_ALT, m_actKey == kActKeyAlt);
+    Check(Handle(), IDC_OPT_SHIFT, m_actKey == kActKeyShift);
+    Check(Handle(), IDC_OPT_WIN, m_actKey == kActKeyWin);
   }
   void Read() override {
-    if (Checked(m_hwnd, IDC_OPT_ALT)) m_actKey = kActKeyAlt;
-    else if (Checked(m_hwnd, IDC_OPT_SHIFT)) m_actKey = kActKeyShift;
-    else if (Checked(m_hwnd, IDC_OPT_WIN)) m_actKey = kActKeyWin;
+    if (Checked(Handle(), IDC_OPT_ALT)) m_actKey = kActKeyAlt;
+    else if (Checked(Handle(), IDC_OPT_SHIFT)) m_actKey = kActKeyShift;
+    else if (Checked(Handle(), IDC_OPT_WIN)) m_actKey = kActKeyWin;
   }
   void Apply() override {
     MirelkaSettings& s = App().settings;
@@ -219,7 +196,7 @@ class CHotKeyPage : public COptionsPage {
     }
   }
   void OnCommand(int id) override {
-    if (id == IDC_OPT_HELP_KEY) OpenHelpPage(m_hwnd, "DetailUsage/Menu/page04.htm#P_ACTKEY");
+    if (id == IDC_OPT_HELP_KEY) OpenHelpPage(Handle(), "DetailUsage/Menu/page04.htm#P_ACTKEY");
   }
 };
 
@@ -228,7 +205,7 @@ class CAdvancedPage : public COptionsPage {
   CMyString m_keyFile;
 
   void CopySettings() override { m_keyFile = App().settings.commKeyFile; }
-  void Show() override { SetDlgItemTextA(m_hwnd, IDC_OPT_KEY_PATH, m_keyFile.GetBuffer()); }
+  void Show() override { SetDlgItemTextA(Handle(), IDC_OPT_KEY_PATH, m_keyFile.GetBuffer()); }
   void Read() override {}  // the path changes only through the two buttons
   void Apply() override {
     MirelkaSettings& s = App().settings;
@@ -240,23 +217,23 @@ class CAdvancedPage : public COptionsPage {
   }
   void OnCommand(int id) override {
     switch (id) {
-      case IDC_OPT_HELP_ADV: OpenHelpPage(m_hwnd, "Notice/page06.htm"); break;
-      case IDC_OPT_HELP_FILE: OpenHelpPage(m_hwnd, "DetailUsage/Menu/page04.htm#P_COMMKEYFILE"); break;
+      case IDC_OPT_HELP_ADV: OpenHelpPage(Handle(), "Notice/page06.htm"); break;
+      case IDC_OPT_HELP_FILE: OpenHelpPage(Handle(), "DetailUsage/Menu/page04.htm#P_COMMKEYFILE"); break;
       case IDC_OPT_RESET:
         m_keyFile = CMyString();
-        SetDlgItemTextA(m_hwnd, IDC_OPT_KEY_PATH, "");
+        SetDlgItemTextA(Handle(), IDC_OPT_KEY_PATH, "");
         break;
       case IDC_OPT_FILE: {
         char path[260] = {};
         OPENFILENAMEA ofn = {};
         ofn.lStructSize = sizeof ofn;
-        ofn.hwndOwner = m_hwnd;
+        ofn.hwndOwner = Handle();
         ofn.lpstrFilter = "모든 파일(*.*)\0*.*\0";
         ofn.lpstrFile = path;
         ofn.nMaxFile = sizeof path;
         if (!GetOpenFileNameA(&ofn)) break;
         m_keyFile = CMyString(path);
-        SetDlgItemTextA(m_hwnd, IDC_OPT_KEY_PATH, path);
+        SetDlgItemTextA(Handle(), IDC_OPT_KEY_PATH, path);
         break;
       }
     }
@@ -283,8 +260,9 @@ void OpenOptions() {
   CEditPage edit;
   CHotKeyPage hotKey;
   CAdvancedPage advanced;
-  PROPSHEETPAGEA pages[4] = {basic.Describe(IDD_PAGE_BASIC), edit.Describe(IDD_PAGE_EDIT),
-                             hotKey.Describe(IDD_PAGE_HOTKEY), advanced.Describe(IDD_PAGE_ADVANCED)};
+  PROPSHEETPAGEA pages[4] = {basic.Page(app.instance, IDD_PAGE_BASIC), edit.Page(app.instance, IDD_PAGE_EDIT),
+                             hotKey.Page(app.instance, IDD_PAGE_HOTKEY),
+                             advanced.Page(app.instance, IDD_PAGE_ADVANCED)};
   PROPSHEETHEADERA h = {};
   h.dwSize = sizeof h;
   h.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;

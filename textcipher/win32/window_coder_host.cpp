@@ -1,5 +1,7 @@
 #include "textcipher/win32/window_coder_host.h"
 
+#include "common/win32/window.h"
+
 uint32_t CWindowCoderHost::SourceLength() {
   int n = GetWindowTextLengthA(m_source);
   return n > 0 ? static_cast<uint32_t>(n) : 0;
@@ -20,7 +22,7 @@ void CWindowCoderHost::WriteResult(const char* text, uint32_t) {
 }
 
 bool CWindowCoderHost::AskYesNo(const char* text) {
-  return MessageBoxA(m_main, text, "경고", MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+  return WarningBox(m_main, text, MB_YESNO) == IDYES;
 }
 
 void CWindowCoderHost::SendFindCommand() {

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "common/win32/window.h"
+
 void CWindowKeyFileView::Show() {
   for (HWND w : m_w.show)
     if (w) ShowWindow(w, SW_SHOW);
@@ -20,7 +22,7 @@ void CWindowKeyFileView::SetText(const char* text) {
 }
 
 void CWindowKeyFileView::ShowWarning(const char* text) {
-  MessageBoxA(m_w.owner, text, "경고", MB_OK | MB_ICONEXCLAMATION);
+  WarningBox(m_w.owner, text);
 }
 
 bool CWindowKeyFileView::CancelRequested() {
