@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <set>
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
   DWORD start = GetTickCount();
@@ -138,6 +139,35 @@ bool Answer(HWND box, int buttonId, DWORD timeoutMs) {
   if (button == nullptr) return false;
   PostMessageA(button, BM_CLICK, 0, 0);
   return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
+}
+
+bool WaitPainted(HWND window, DWORD timeoutMs, DWORD settleMs) {
+  std::set<HWND> painted;  // controls seen with nothing left to paint
+  DWORD settledSince = 0;
+  bool settled = false;
+  return WaitUntil([&] {
+    if (!IsWindow(window) || !IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) {
+      // Not shown yet, or to be painted (again) as a whole: start over.
+      painted.clear();
+      settled = false;
+      return false;
+    }
+    bool all = true;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (!IsWindowVisible(child)) continue;
+      if (!GetUpdateRect(child, nullptr, FALSE)) painted.insert(child);
+      all = all && painted.count(child) != 0;
+    }
+    if (!all) {
+      settled = false;
+      return false;
+    }
+    if (!settled) {
+      settled = true;
+      settledSince = GetTickCount();
+    }
+    return GetTickCount() - settledSince >= settleMs;
+  }, timeoutMs, 10);
 }
 
 bool SaveScreenshot(HWND hwnd, const std::string& path) {

@@ -71,6 +71,13 @@ bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs);
 // Answers a box or dialog with one of its buttons and waits until it is gone.
 bool Answer(HWND box, int buttonId, DWORD timeoutMs = 5000);
 
+// Waits until the window shows painted: it and each of its visible controls
+// have been painted since it showed, and no paint of the whole window has
+// been due for settleMs since (a program's drawing reaches the screen once
+// its thread is idle). A control that keeps repainting itself, such as a
+// moving progress bar, counts once it has been painted.
+bool WaitPainted(HWND window, DWORD timeoutMs = 15000, DWORD settleMs = 200);
+
 // Saves the window as a 24-bit BMP (from the screen, as a user sees it).
 bool SaveScreenshot(HWND hwnd, const std::string& path);
 

@@ -93,7 +93,7 @@ const char kTooLarge[] =
 enum {
   kIdEncode = 200, kIdPaste = 201, kIdClear = 202, kIdTopmost = 230, kIdHorz = 231, kIdVert = 232,
   kIdWrap = 233, kIdPassword = 300, kIdConfirm = 301, kIdSource = 303, kIdResult = 304,
-  kIdWaitCancel = 1039, kUmTrayNotify = WM_APP + 100,
+  kIdWaitBar = 1038, kIdWaitCancel = 1039, kIdWaitText = 1040, kUmTrayNotify = WM_APP + 100,
 };
 
 std::string Path(const std::string& rel) { return g_work + "\\" + rel; }
@@ -109,7 +109,11 @@ std::string Bytes(const std::string& rel) {
 }
 
 void Shot(HWND hwnd, const char* name) {
-  Sleep(300);
+  if (hwnd) {
+    WaitPainted(hwnd, 5000);  // a picture of a half-painted window is still a picture
+  } else {
+    Sleep(300);
+  }
   SaveScreenshot(hwnd ? hwnd : GetDesktopWindow(), g_art + "\\mirelka-" + name + ".bmp");
 }
 
@@ -779,11 +783,15 @@ void ScenarioKeyFile() {
         for (HWND w : TopWindows(g_mirelka.pi.dwProcessId, "잠시만 기다려 주십시오 ...")) wait = w;
         return wait != nullptr;
       }, 15000, 5);
+      CHECK(seen, "the wait dialog did not show");
       if (seen) {
+        CHECK(Visible(wait, kIdWaitBar) && Visible(wait, kIdWaitCancel) && Visible(wait, kIdWaitText),
+              "wait dialog: the label, bar or Cancel button is not shown");
+        // Shown by the reading thread, painted by Mirelka's window thread.
+        CHECK(WaitPainted(wait), "the wait dialog was not painted");
         SaveScreenshot(wait, g_art + "\\mirelka-wait-dialog.bmp");
         Click(wait, kIdWaitCancel);
       }
-      CHECK(seen, "the wait dialog did not show");
       CHECK(WaitUntil([] { return IsWindowEnabled(Ctl(kIdEncode)) != FALSE; }, 60000), "run did not end");
       CHECK_EQ(result, CtlText(kIdResult), "result edit after Cancel");
       CHECK_EQ(t.passage, CtlText(kIdSource), "source edit after Cancel");
