@@ -35,7 +35,6 @@ struct View : IUpdaterView {
 };
 
 const uint8_t kVendorKey[64] = {1, 2, 3};
-const uint8_t kOtherKey[64] = {3, 2, 1};
 
 // An installation of two files and a server that offers three, version
 // 1.1, signed.
@@ -62,9 +61,9 @@ struct World {
     }
     return m;
   }
-  void Publish(const std::string& manifest, const uint8_t* key = kVendorKey) {
+  void Publish(const std::string& manifest) {
     server.objects["mirelka/update_manifest.txt"].body = manifest;
-    server.objects["mirelka/update_manifest.sig"].body = TestSign(manifest, key);
+    server.objects["mirelka/update_manifest.sig"].body = TestSign(manifest, kVendorKey);
   }
   int RunOn(IFileSystem& fs) {
     UpdaterSetup setup;
@@ -129,8 +128,10 @@ struct Trace : ILogListener {
   }
 };
 
-// A release the vendor did not sign as it is served: nothing is installed,
-// and the trace says why. Refusals before the downloads download nothing.
+// What the end-to-end runs leave out of the refusals (they serve no
+// manifest, another key, a changed manifest, a list naming a file the
+// manifest does not, other bytes, an older release): nothing is installed,
+// and the trace says why; refusals before the downloads download nothing.
 TEST_F(Updater, AReleaseNotAsSignedIsRefused) {
   struct Case {
     const char* what;
@@ -138,24 +139,9 @@ TEST_F(Updater, AReleaseNotAsSignedIsRefused) {
     const char* why;
     bool downloads;
   } cases[] = {
-      {"no manifest", [](World& t) { t.server.objects.erase("mirelka/update_manifest.txt"); }, "no manifest", false},
       {"no signature", [](World& t) { t.server.objects.erase("mirelka/update_manifest.sig"); }, "no signature", false},
-      {"another key", [](World& t) { t.Publish(t.Manifest("1.1"), kOtherKey); }, "bad signature", false},
-      {"changed after signing",
-       [](World& t) {
-         std::string signedOne = t.server.objects["mirelka/update_manifest.sig"].body;
-         t.Publish(t.Manifest("1.2"));
-         t.server.objects["mirelka/update_manifest.sig"].body = signedOne;
-       },
-       "bad signature", false},
-      {"garbage signature", [](World& t) { t.server.objects["mirelka/update_manifest.sig"].body = "<html>"; },
-       "bad signature", false},
-      {"a list name the manifest lacks",
-       [](World& t) {
-         t.server.objects["mirelka/update_files.ini"].body += "extra.txt\r\n";
-         t.server.objects["mirelka/update/extra.txt"].body = "x";
-       },
-       "name mismatch: the list names extra.txt", false},
+      {"an error page for a signature",
+       [](World& t) { t.server.objects["mirelka/update_manifest.sig"].body = "<html>"; }, "bad signature", false},
       {"a manifest name the list lacks",
        [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "Mirelka.exe\r\ndata.txt\r\n"; },
        "name mismatch: the manifest names", false},
@@ -163,7 +149,6 @@ TEST_F(Updater, AReleaseNotAsSignedIsRefused) {
        [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "MIRELKA.EXE\r\ndata.txt\r\nnew.dll\r\n"; },
        "name mismatch", false},
       {"the installed version", [](World& t) { t.Publish(t.Manifest("1.0")); }, "older version", false},
-      {"an older version", [](World& t) { t.Publish(t.Manifest("0.9")); }, "older version", false},
       {"other bytes of the same size",
        [](World& t) { t.server.objects["mirelka/update/data.txt"].body = "new dat!"; },
        "hash mismatch: data.txt has SHA-256 ", true},
