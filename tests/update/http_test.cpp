@@ -29,16 +29,6 @@ TEST(FetchWebText, KeepsTheBodyUpToTheLimitWhateverTheStatus) {
     EXPECT_EQ(0, FetchWebText(server, "h", 8080, c.path, c.limit, out)) << c.path;
     EXPECT_EQ(c.want, std::string(out.GetBuffer(), out.GetLength())) << c.path << " " << c.limit;
   }
-  EXPECT_EQ("GETREADHTTP", server.requests[0].agent);
-  EXPECT_EQ(8080, server.requests[0].port);
-}
-
-TEST(FetchWebText, AnUnreachableServerLeavesTheTextAlone) {
-  CFakeHttpClient server;
-  server.reachable = false;
-  CMyString out("kept");
-  EXPECT_EQ(-1, FetchWebText(server, "h", 80, "x", 0, out));
-  EXPECT_STREQ("kept", out.GetBuffer());
 }
 
 // A sink that keeps what it gets and can refuse or cancel at a chosen point.
@@ -55,6 +45,8 @@ struct Sink : IDownloadSink {
   bool Cancelled() override { return bytes.size() >= cancelAt; }
 };
 
+// The end-to-end runs serve a missing file, a short body, no length and a
+// cancel; these are the faults they do not.
 TEST(HttpDownload, OnlyAWholeFileWithA2xxAnswerAndItsLengthSucceeds) {
   const std::string body(10000, 'q');
   struct Case {
@@ -66,14 +58,10 @@ TEST(HttpDownload, OnlyAWholeFileWithA2xxAnswerAndItsLengthSucceeds) {
     int want;
   } cases[] = {
       {"whole", 200, true, -1, -1, SIZE_MAX, SIZE_MAX, kDownloadOk},
-      {"not found", 404, true, -1, -1, SIZE_MAX, SIZE_MAX, kDownloadFailed},
       {"server error", 500, true, -1, -1, SIZE_MAX, SIZE_MAX, kDownloadFailed},
-      {"no length", 200, false, -1, -1, SIZE_MAX, SIZE_MAX, kDownloadFailed},
-      {"body shorter than announced", 200, true, 20000, -1, SIZE_MAX, SIZE_MAX, kDownloadFailed},
       {"body longer than announced", 200, true, 9999, -1, SIZE_MAX, SIZE_MAX, kDownloadFailed},
       {"connection breaks", 200, true, -1, 5000, SIZE_MAX, SIZE_MAX, kDownloadFailed},
       {"write fails", 200, true, -1, -1, 6000, SIZE_MAX, kDownloadFailed},
-      {"cancelled", 200, true, -1, -1, SIZE_MAX, 4096, kDownloadCancelled},
   };
   for (const Case& c : cases) {
     CFakeHttpClient server;
