@@ -2,19 +2,16 @@
 // update.exe the way a user does, for one scenario per run.
 //   update_e2e.exe APP ARTEFACTS RESULTS SCENARIO
 // APP is the installation folder, ARTEFACTS receives the screenshots,
-// RESULTS the lines "PASS"/"FAIL ..." (the desktop swallows stdout). The
+// RESULTS the scenario's failed checks and "RESULT OK" or "RESULT FAIL". The
 // run script prepares the installation and the web server and checks the
 // files afterwards; this driver checks what the user sees.
 #include <windows.h>
 
-#include <cstdarg>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
+#include "../driver/harness.h"
 #include "../driver/ui.h"
 
 namespace {
@@ -26,44 +23,9 @@ const char kRunningText[] = "Mirelka 프로그램이 현재 실행 중입니다.
 const char kByHandText[] = "Mirelka 자동 업데이트 프로그램입니다.\n수동으로는 실행할 수 없습니다.";
 const int kCounter = 1009, kFileBar = 1005, kMessage = 1010;
 
-std::string g_app, g_art;
-FILE* g_out = nullptr;
-int g_failures = 0;
-
-void Say(const char* fmt, ...) {
-  for (FILE* f : {stdout, g_out}) {
-    if (!f) continue;
-    va_list args;
-    va_start(args, fmt);
-    std::vfprintf(f, fmt, args);
-    va_end(args);
-    std::fflush(f);
-  }
-}
-
-struct Abort {};
-void Check(bool ok, const char* what) {
-  if (ok) return;
-  ++g_failures;
-  Say("FAIL %s\n", what);
-}
-void Require(bool ok, const char* what) {
-  Check(ok, what);
-  if (!ok) throw Abort();
-}
+std::string g_app;
 
 std::string AppPath(const char* name) { return g_app + "\\" + name; }
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void Shot(HWND hwnd, const char* name) {
-  Check(SaveScreenshot(hwnd, g_art + "\\update-" + name + ".bmp"), "screenshot saved");
-}
 
 DWORD UpdaterPid() {
   std::vector<DWORD> pids = ProcessesNamed("update.exe");
@@ -93,7 +55,7 @@ HWND WaitUpdaterBox(const char* text, const char* caption = "경고") {
     DWORD pid = UpdaterPid();
     return pid && WaitBox(pid, box, 200) && box.text.rfind(text, 0) == 0;
   }, 60000);
-  if (found) Check(box.caption == caption, "the box's caption");
+  if (found) CHECK(box.caption == caption, "the box's caption");
   return found ? box.hwnd : nullptr;
 }
 
@@ -104,11 +66,11 @@ bool StartUpdater(const char* argument, Program& p) {
 }
 
 // Mirelka's stand-in records each start and the end of its check.
-std::string RunsLog() { return ReadFile(AppPath("mirelka-runs.log")); }
+std::string RunsLog() { return FileBytes(AppPath("mirelka-runs.log")); }
 
 // The restarted Mirelka: started with "noupdate"; closed again here.
 void ExpectRestartedWithNoUpdate() {
-  Check(WaitUntil([] { return RunsLog().find("start noupdate") != std::string::npos; }),
+  CHECK(WaitUntil([] { return RunsLog().find("start noupdate") != std::string::npos; }),
         "Mirelka was restarted with noupdate");
   HWND mirelka = nullptr;
   WaitUntil([&] { return (mirelka = FindWindowA("Mirelka", nullptr)) != nullptr; });
@@ -122,10 +84,10 @@ void ExpectRestartedWithNoUpdate() {
 // updater downloads, installs and starts Mirelka again.
 void Happy() {
   Program mirelka;
-  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
   HWND dialog = WaitUpdaterDialog();
-  Require(dialog != nullptr, "the updater's dialog appeared");
-  Check(mirelka.Ended(15000), "Mirelka closed for the update");
+  REQUIRE(dialog != nullptr, "the updater's dialog appeared");
+  CHECK(mirelka.Ended(15000), "Mirelka closed for the update");
   std::set<std::string> counters;
   bool progressShot = false, doneShot = false;
   WaitUntil([&] {
@@ -143,9 +105,9 @@ void Happy() {
     return false;
   }, 120000, 5);
   for (const char* c : {"1 / 3 files...", "2 / 3 files...", "3 / 3 files..."})
-    Check(counters.count(c) == 1, (std::string("counter text seen: ") + c).c_str());
-  Check(progressShot && doneShot, "progress and completion seen");
-  Check(UpdaterEnded(15000), "the updater ended");
+    CHECK(counters.count(c) == 1, std::string("counter text seen: ") + c);
+  CHECK(progressShot && doneShot, "progress and completion seen");
+  CHECK(UpdaterEnded(15000), "the updater ended");
   ExpectRestartedWithNoUpdate();
 }
 
@@ -154,13 +116,13 @@ void Happy() {
 // not ask for the version again, as "noupdate" makes it.
 void HappyMirelka() {
   Program mirelka;
-  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
-  Require(WaitUpdaterDialog() != nullptr, "the updater's dialog appeared");
-  Check(mirelka.Ended(15000), "Mirelka closed for the update");
-  Check(UpdaterEnded(120000), "the updater ended");
-  Check(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka was restarted");
+  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  REQUIRE(WaitUpdaterDialog() != nullptr, "the updater's dialog appeared");
+  CHECK(mirelka.Ended(15000), "Mirelka closed for the update");
+  CHECK(UpdaterEnded(120000), "the updater ended");
+  CHECK(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka was restarted");
   Sleep(2000);
-  Check(UpdaterPid() == 0, "the restarted Mirelka did not start the updater again");
+  CHECK(UpdaterPid() == 0, "the restarted Mirelka did not start the updater again");
   for (DWORD pid : ProcessesNamed("Mirelka.exe")) {
     HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
     if (h) TerminateProcess(h, 0), WaitForSingleObject(h, 5000), CloseHandle(h);
@@ -170,52 +132,49 @@ void HappyMirelka() {
 // No server: Mirelka's check fails quietly and Mirelka stays.
 void NoServer() {
   Program mirelka;
-  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
-  Check(WaitUntil([] { return RunsLog().find("state 0") != std::string::npos; }, 30000),
+  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  CHECK(WaitUntil([] { return RunsLog().find("state 0") != std::string::npos; }, 30000),
         "the check ended with nothing to do");
   Sleep(500);
-  Check(!mirelka.Ended(0), "Mirelka still runs");
-  Check(UpdaterPid() == 0, "no updater started");
+  CHECK(!mirelka.Ended(0), "Mirelka still runs");
+  CHECK(UpdaterPid() == 0, "no updater started");
   HWND w = FindWindowA("Mirelka", nullptr);
   if (w) PostMessageA(w, WM_CLOSE, 0, 0);
-  Check(mirelka.Ended(10000), "Mirelka closed");
+  CHECK(mirelka.Ended(10000), "Mirelka closed");
 }
 
 // update.exe is missing: Mirelka says so and still closes.
 void NoUpdater() {
   Program mirelka;
-  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
   Box box;
-  Require(WaitBox(mirelka.pi.dwProcessId, box, 30000), "Mirelka's box appeared");
-  Check(box.caption == "경고" && box.text.rfind("업데이트 파일 ( update.exe ) 이 손상, 또는 삭제됐습니다.", 0) == 0,
+  REQUIRE(WaitBox(mirelka.pi.dwProcessId, box, 30000), "Mirelka's box appeared");
+  CHECK(box.caption == "경고" && box.text.rfind("업데이트 파일 ( update.exe ) 이 손상, 또는 삭제됐습니다.", 0) == 0,
         "the box says update.exe is damaged or deleted");
   Shot(box.hwnd, "no-updater");
   Answer(box.hwnd, IDCANCEL);
-  Check(mirelka.Ended(10000), "Mirelka closed all the same");
-  Check(RunsLog().find("state 1") != std::string::npos, "the check ended with state 1");
+  CHECK(mirelka.Ended(10000), "Mirelka closed all the same");
+  CHECK(RunsLog().find("state 1") != std::string::npos, "the check ended with state 1");
 }
 
 // A fault while downloading or installing: the failure box, answered
 // Cancel (the updater just ends).
 void Failure(const char* shot) {
   Program updater;
-  Require(StartUpdater("Mirelka", updater), "updater started");
+  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
   HWND box = WaitUpdaterBox(kFailedText);
-  Require(box != nullptr, "the failure box appeared");
+  REQUIRE(box != nullptr, "the failure box appeared");
   Shot(box, shot);
   Answer(box, IDCANCEL);
-  Check(updater.Ended(15000), "the updater ended");
-  Check(FindWindowA("Mirelka", nullptr) == nullptr, "Mirelka was not started");
+  CHECK(updater.Ended(15000), "the updater ended");
+  CHECK(FindWindowA("Mirelka", nullptr) == nullptr, "Mirelka was not started");
 }
 
 // The target file held open without sharing by another process.
 void Locked() {
   HANDLE held = CreateFileA(AppPath("data.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  Require(held != INVALID_HANDLE_VALUE, "data.bin held open");
-  try {
-    Failure("failed-locked");
-  } catch (const Abort&) {
-  }
+  REQUIRE(held != INVALID_HANDLE_VALUE, "data.bin held open");
+  Guarded([] { Failure("failed-locked"); });
   CloseHandle(held);
 }
 
@@ -223,38 +182,38 @@ void Locked() {
 // program is started again.
 void Cancel() {
   Program updater;
-  Require(StartUpdater("Mirelka", updater), "updater started");
+  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
   HWND dialog = WaitUpdaterDialog();
-  Require(dialog != nullptr, "the updater's dialog appeared");
-  Require(WaitUntil([&] {
+  REQUIRE(dialog != nullptr, "the updater's dialog appeared");
+  REQUIRE(WaitUntil([&] {
     return ItemText(dialog, kCounter) == "2 / 3 files..." && ProgressPos(dialog, kFileBar) > 0;
   }, 60000, 5), "the second file is downloading");
   Shot(dialog, "cancel-progress");
   Click(dialog, IDCANCEL);
   HWND box = WaitUpdaterBox(kCancelledText);
-  Require(box != nullptr, "the cancelled box appeared");
+  REQUIRE(box != nullptr, "the cancelled box appeared");
   Shot(box, "cancelled");
   Answer(box, IDOK);
-  Check(updater.Ended(15000), "the updater ended");
+  CHECK(updater.Ended(15000), "the updater ended");
   ExpectRestartedWithNoUpdate();
 }
 
 // Mirelka still runs: Retry while it does, close it, Retry: installed.
 void Running() {
   Program mirelka, updater;
-  Require(StartProgram("\"" + AppPath("Mirelka.exe") + "\" noupdate", mirelka), "Mirelka started");
-  Require(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka's window");
-  Require(StartUpdater("Mirelka", updater), "updater started");
+  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\" noupdate", mirelka), "Mirelka started");
+  REQUIRE(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka's window");
+  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
   HWND box = WaitUpdaterBox(kRunningText);
-  Require(box != nullptr, "the Mirelka-is-running box appeared");
+  REQUIRE(box != nullptr, "the Mirelka-is-running box appeared");
   Shot(box, "running");
   Answer(box, IDRETRY);
   box = WaitUpdaterBox(kRunningText);
-  Require(box != nullptr, "asked again while Mirelka runs");
+  REQUIRE(box != nullptr, "asked again while Mirelka runs");
   PostMessageA(FindWindowA("Mirelka", nullptr), WM_CLOSE, 0, 0);
-  Check(mirelka.Ended(10000), "Mirelka closed");
+  CHECK(mirelka.Ended(10000), "Mirelka closed");
   Answer(box, IDRETRY);
-  Check(updater.Ended(60000), "the updater ended");
+  CHECK(updater.Ended(60000), "the updater ended");
   ExpectRestartedWithNoUpdate();
 }
 
@@ -262,34 +221,34 @@ void Running() {
 void ByHand() {
   for (const char* argument : {"", "mirelka", "Mirelka x"}) {
     Program updater;
-    Require(StartUpdater(argument, updater), "updater started");
+    REQUIRE(StartUpdater(argument, updater), "updater started");
     Box box;
-    Check(WaitBox(updater.pi.dwProcessId, box, 15000) && box.text == kByHandText && box.caption == "경고",
-          (std::string("refused by hand: [") + argument + "]").c_str());
+    CHECK(WaitBox(updater.pi.dwProcessId, box, 15000) && box.text == kByHandText && box.caption == "경고",
+          std::string("refused by hand: [") + argument + "]");
     if (!*argument) Shot(box.hwnd, "by-hand");
     if (box.hwnd) Answer(box.hwnd, IDOK);
-    Check(updater.Ended(10000), "the updater ended after its refusal");
+    CHECK(updater.Ended(10000), "the updater ended after its refusal");
   }
 }
 
 // The new Mirelka.exe does not start: the error box, answered Cancel.
 void BrokenProgram() {
   Program updater;
-  Require(StartUpdater("Mirelka", updater), "updater started");
+  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
   HWND box = WaitUpdaterBox("( Mirelka.exe ) 프로그램 실행에 실패했습니다.", "에러");
-  Require(box != nullptr, "the error box appeared");
+  REQUIRE(box != nullptr, "the error box appeared");
   Shot(box, "broken-program");
   Answer(box, IDCANCEL);
-  Check(updater.Ended(15000), "the updater ended");
+  CHECK(updater.Ended(15000), "the updater ended");
 }
 
 // Times one update of a big file (scripts/bench.d/update.sh): from the
 // progress group's appearance to the installing message, the downloads only.
 void Bench() {
   Program updater;
-  Require(StartUpdater("Mirelka", updater), "updater started");
+  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
   HWND dialog = WaitUpdaterDialog();
-  Require(dialog != nullptr, "the updater's dialog appeared");
+  REQUIRE(dialog != nullptr, "the updater's dialog appeared");
   DWORD start = 0, end = 0;
   WaitUntil([&] {
     if (!IsWindow(dialog)) return true;
@@ -297,16 +256,12 @@ void Bench() {
     if (start && Visible(dialog, kMessage)) end = GetTickCount();
     return end != 0;
   }, 600000, 2);
-  Require(start && end, "the download was seen from start to end");
+  REQUIRE(start && end, "the download was seen from start to end");
   Say("BENCH %.3f\n", (end - start) / 1000.0);
-  Check(updater.Ended(120000), "the updater ended");
+  CHECK(updater.Ended(120000), "the updater ended");
   ExpectRestartedWithNoUpdate();
 }
 
-struct Scenario {
-  const char* name;
-  void (*run)();
-};
 const Scenario kScenarios[] = {
     {"happy", Happy},
     {"happy-mirelka", HappyMirelka},
@@ -336,6 +291,7 @@ const Scenario kScenarios[] = {
        Failure("refused-replay");
      }},
     {"bench", Bench},
+    {nullptr, nullptr},
 };
 
 }  // namespace
@@ -346,20 +302,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   g_app = argv[1];
-  g_art = argv[2];
-  g_out = std::fopen(argv[3], "w");
-  const Scenario* scenario = nullptr;
-  for (const Scenario& s : kScenarios)
-    if (std::strcmp(s.name, argv[4]) == 0) scenario = &s;
-  if (!scenario) {
-    Say("FAIL no scenario %s\n", argv[4]);
-    return 2;
-  }
-  try {
-    scenario->run();
-  } catch (const Abort&) {
-  }
-  Say("%s\n", g_failures ? "RESULT FAIL" : "RESULT PASS");
-  if (g_out) std::fclose(g_out);
-  return g_failures ? 1 : 0;
+  OpenResults(argv[3]);
+  SetArtefacts(argv[2], "update-");
+  return Finish(RunScenarios(kScenarios, 1, argv + 4, "update"));
 }
