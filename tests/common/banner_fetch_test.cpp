@@ -18,8 +18,9 @@ VendorServer Server() {
 }
 
 // The ways the picture thread can find the server and the program folder
-// that the end-to-end run does not meet (it meets the first download, the
-// error page, the stop and the missing server).
+// that the end-to-end run does not meet (it meets a picture of another size,
+// one of the same size on display, the error page, the stop and the missing
+// server).
 TEST(BannerPicture, DownloadsOnlyWhatIsNewAndKeepsOnlyWholePictures) {
   const std::string kOld = "old picture", kNew = "the new picture";
   struct Row {
@@ -32,11 +33,8 @@ TEST(BannerPicture, DownloadsOnlyWhatIsNewAndKeepsOnlyWholePictures) {
   } rows[] = {
       {"no file, no length", nullptr, {kNew, 200, false}, 900, false, nullptr},
       {"file, no length", kOld.c_str(), {kNew, 200, false}, 900, false, kOld.c_str()},
-      {"other size on the server", kOld.c_str(), {kNew}, 900, true, kNew.c_str()},
       {"same size, not on display", "same size here.", {kNew}, 900, true, "same size here."},
-      {"same size, on display", "same size here.", {kNew}, 15, false, "same size here."},
       {"same size, nothing on display", "same size here.", {kNew}, -1, true, "same size here."},
-      {"server error, no file", nullptr, {"oops", 500}, 900, false, nullptr},
       {"body cut short", nullptr, {kNew, 200, true, 99}, 900, false, nullptr},
       {"connection breaks", kOld.c_str(), {kNew, 200, true, -1, 4, 6}, 900, false, nullptr},
   };
@@ -66,8 +64,10 @@ TEST(BannerPicture, DownloadsOnlyWhatIsNewAndKeepsOnlyWholePictures) {
 TEST(BannerText, TextLinkAndSetupFields) {
   CFakeHttpClient http;
   const VendorServer server = Server();
-  // At most 1024 bytes of text after the line break.
+  // At most 1024 bytes of text after the line break, from a body that comes
+  // in several pieces.
   http.objects["mirelka/banner_de.txt"].body = std::string(2000, 'x');
+  http.objects["mirelka/banner_de.txt"].chunk = 700;
   EXPECT_EQ(FetchBannerText(http, server, kTriselDecryptBanner).GetLength(), 1026u);
 
   struct Link {

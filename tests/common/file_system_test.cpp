@@ -27,10 +27,11 @@ class FileSystemTest : public ::testing::TestWithParam<bool> {
     auto f = Open(name, "wb");
     ASSERT_TRUE(f && f->Write(bytes.data(), bytes.size()) == bytes.size() && f->Close() == 0) << name;
   }
-  std::string Get(const std::string& name, size_t block = 1000) {
+  std::string Get(const std::string& name) {
     auto f = Open(name, "rb");
-    std::string buf(block, '\0'), all;
-    for (size_t n; f && (n = f->Read(&buf[0], block)) > 0;) all.append(buf, 0, n);
+    char buf[1000];
+    std::string all;
+    for (size_t n; f && (n = f->Read(buf, sizeof buf)) > 0;) all.append(buf, n);
     EXPECT_TRUE(f && f->Eof() && !f->Error() && f->Close() == 0) << name;
     return all;
   }
@@ -51,7 +52,7 @@ class FileSystemTest : public ::testing::TestWithParam<bool> {
   std::string m_base = "C:\\work\\", m_path;
 };
 
-TEST_P(FileSystemTest, ReadSeekAppendUpdateTruncate) {
+TEST_P(FileSystemTest, ReadSeekAndTruncate) {
   Put("a.bin", "hello world");
   auto f = Open("a.bin", "rb");
   char buf[32] = {};
@@ -63,21 +64,9 @@ TEST_P(FileSystemTest, ReadSeekAppendUpdateTruncate) {
   EXPECT_TRUE(f->Seek(-2, SEEK_CUR) == 0 && f->Tell() == 4);
   EXPECT_NE(f->Seek(-100, SEEK_SET), 0);
   EXPECT_TRUE(f->Write("x", 1) == 0 && f->Error());  // opened for reading only
-  f = Open("a.bin", "ab");  // the old one is closed by its destructor
-  ASSERT_TRUE(f && f->Write("!", 1) == 1 && f->Close() == 0);
-  ASSERT_TRUE((f = Open("a.bin", "r+b")) && f->Seek(2, SEEK_SET) == 0 && f->Write("XY", 2) == 2 && f->Seek(0, SEEK_SET) == 0);
-  EXPECT_EQ(std::string(buf, f->Read(buf, 13)), "heXYo world!");
-  EXPECT_EQ(f->Close(), 0);
+  f.reset();
   Put("a.bin", "z");
   EXPECT_EQ(Get("a.bin"), "z");
-}
-
-TEST_P(FileSystemTest, LargeBlocksAndSingleBytesAgree) {
-  std::string data(3 * 1024 * 1024 + 123, '\0');
-  for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>((i * 131 + i / 977) & 0xFF);
-  Put("big.bin", data);
-  EXPECT_TRUE(Get("big.bin", 1) == data);
-  EXPECT_TRUE(Get("big.bin", 333333) == data);
 }
 
 TEST_P(FileSystemTest, FailuresAndReadOnlyFiles) {
@@ -91,7 +80,7 @@ TEST_P(FileSystemTest, FailuresAndReadOnlyFiles) {
     const char *name, *mode;
     int err;  // 0: any
   } opens[] = {{"missing", "rb", ENOENT}, {"nofolder/x", "wb", ENOENT}, {"d", "rb", 0}, {"d", "wb", 0},
-               {"f", "wb", EACCES},       {"f", "ab", EACCES}};
+               {"f", "wb", EACCES}};
   for (const auto& o : opens) {
     errno = 0;
     EXPECT_FALSE(Open(o.name, o.mode)) << o.name << " " << o.mode;
@@ -155,19 +144,15 @@ TEST(PosixFileSystem, AFullDiskIsReportedByWriteOrClose) {
 }
 #endif
 
-TEST(MemoryFileSystem, PathsRootsAndOpenFiles) {
+// What the stand-in adds: names with a 0x5C trail byte, the open-file count
+// the leak checks rely on, the mark a write leaves.
+TEST(MemoryFileSystem, TrailBytesAndOpenFiles) {
   CMemoryFileSystem fs;
-  fs.AddFile("C:\\a\\b.txt", "bytes", 77);
-  fs.AddFile("C:\\a\\\x95\x5C", "t");  // the trail byte 0x5C is no separator
-  EXPECT_EQ(fs.Files(), Names({"C:/a/b.txt", "C:/a/\x95\x5C"}));
-  FindEntry e;
-  auto find = fs.FindFirst("C:\\*.*", e);  // a root lists no "." or ".."
-  ASSERT_TRUE(find && std::string(e.name) == "a" && !find->Next(e));
-  auto f = fs.Open("C:/a//b.txt", "r+b");
-  ASSERT_TRUE(f && fs.OpenFiles() == 1 && f->Write("B", 1) == 1);
-  EXPECT_EQ(fs.MTime("C:\\a\\b.txt"), 0);  // a write leaves its mark
-  EXPECT_EQ(f->Close(), 0);
-  EXPECT_NE(f->Close(), 0);  // a second close is refused, not counted twice
+  fs.AddFile("C:\\a\\\x95\x5C", "t", 77);
+  EXPECT_EQ(fs.Files(), Names({"C:/a/\x95\x5C"}));
+  auto f = fs.Open("C:/a//\x95\x5C", "wb");
+  ASSERT_TRUE(f && fs.OpenFiles() == 1 && fs.MTime("C:\\a\\\x95\x5C") == 0);
+  EXPECT_TRUE(f->Close() == 0 && f->Close() != 0);  // a second close is refused, not counted twice
   f.reset();
   EXPECT_EQ(fs.OpenFiles(), 0);
 }

@@ -67,3 +67,14 @@ TEST(MyString, IndexClampsToTheLastByteAndZerosSurviveCopies) {
   char* buf = z.AllocBuffer(3);
   EXPECT_EQ(std::make_pair(buf, std::string(3, '\0')), std::make_pair(z.GetBuffer(), Bytes(z)));
 }
+
+TEST(ModuleDir, IsTheFolderOfTheRunningProgram) {
+  CMyString dir, path;
+  GetModuleDir(dir);
+  GetModulePath(path);
+  const std::string d(dir.GetBuffer()), p(path.GetBuffer());
+  ASSERT_TRUE(!d.empty() && (d.back() == '/' || d.back() == '\\')) << d;
+  EXPECT_EQ(d, p.substr(0, d.size()));
+  EXPECT_EQ(std::string::npos, p.find_first_of("/\\", d.size())) << p;  // then the program's own name
+  EXPECT_NE(std::string::npos, p.find("common_tests", d.size())) << p;
+}

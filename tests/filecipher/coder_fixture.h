@@ -10,14 +10,25 @@
 #include <string>
 
 #include "common/log.h"
+#include "filecipher/coder_view.h"
 #include "filecipher/trisels.h"
 #include "filecipher/verify_code.h"
 #include "support/memory_fs.h"
-#include "support/recording_view.h"
 #include "support/scripted_report_ui.h"
-#include "support/temp_dir.h"
 
 const char kKey[] = "drowssap8";
+
+// Keeps what the coder showed.
+struct CRecordingView : ITriselView {
+  std::string counterText, fileName;
+  int fileSteps = 0, overallSteps = 0;  // steps since the last reset
+  void SetCounterText(const char* text) override { counterText = text; }
+  void SetFileName(const char* name) override { fileName = name; }
+  void FileBarReset() override { fileSteps = 0; }
+  void FileBarStep() override { ++fileSteps; }
+  void OverallBarReset(uint32_t) override { overallSteps = 0; }
+  void OverallBarStep() override { ++overallSteps; }
+};
 
 inline std::string Sample(size_t n) {
   std::string s(n, '\0');

@@ -7,8 +7,7 @@ namespace {
 
 class CFakeResponse : public IHttpResponse {
  public:
-  CFakeResponse(CFakeHttpClient& client, std::string path, FakeObject object)
-      : m_client(client), m_path(std::move(path)), m_object(std::move(object)) {}
+  explicit CFakeResponse(FakeObject object) : m_object(std::move(object)) {}
 
   int StatusCode() override { return m_object.status; }
   bool ContentLength(uint64_t& length) override {
@@ -17,7 +16,6 @@ class CFakeResponse : public IHttpResponse {
     return true;
   }
   uint32_t Available() override {
-    if (m_client.onChunk) m_client.onChunk(m_path, m_pos);
     size_t left = m_object.body.size() - m_pos;
     if (Broken()) return 1;  // the next read meets the break
     return static_cast<uint32_t>(std::min<size_t>(left, m_object.chunk));
@@ -34,8 +32,6 @@ class CFakeResponse : public IHttpResponse {
  private:
   bool Broken() const { return m_object.breakAfter >= 0 && m_pos >= static_cast<uint64_t>(m_object.breakAfter); }
 
-  CFakeHttpClient& m_client;
-  std::string m_path;
   FakeObject m_object;
   size_t m_pos = 0;
 };
@@ -68,7 +64,7 @@ std::unique_ptr<IHttpResponse> CFakeHttpClient::Get(const char* agent, const cha
     object.status = 404;
     object.body = "<html><body>404 Not Found</body></html>";
   }
-  return std::make_unique<CFakeResponse>(*this, path, object);
+  return std::make_unique<CFakeResponse>(object);
 }
 
 bool CFaultHttpClient::Hit(HttpOp op) {

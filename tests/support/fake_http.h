@@ -3,7 +3,6 @@
 #ifndef MIRELKA_TESTS_SUPPORT_FAKE_HTTP_H
 #define MIRELKA_TESTS_SUPPORT_FAKE_HTTP_H
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,8 +33,6 @@ class CFakeHttpClient : public IHttpClient {
   std::map<std::string, FakeObject> objects;
   bool reachable = true;
   std::vector<Request> requests;
-  // Called before every chunk is handed out (a test presses Cancel here).
-  std::function<void(const std::string& path, uint64_t delivered)> onChunk;
 
   std::unique_ptr<IHttpResponse> Get(const char* agent, const char* host, uint16_t port,
                                      const char* path) override;

@@ -48,8 +48,8 @@ T Fail(int err, T result) { return errno = err, result; }
 // read sees, as with a real disk.
 class CMemoryFile : public IFile {
  public:
-  CMemoryFile(int& openFiles, std::shared_ptr<Node> node, bool read, bool write, bool append)
-      : m_openFiles(openFiles), m_node(std::move(node)), m_read(read), m_write(write), m_append(append) {
+  CMemoryFile(int& openFiles, std::shared_ptr<Node> node, bool read, bool write)
+      : m_openFiles(openFiles), m_node(std::move(node)), m_read(read), m_write(write) {
     ++m_openFiles;
   }
   ~CMemoryFile() override { m_openFiles -= m_open; }
@@ -66,7 +66,6 @@ class CMemoryFile : public IFile {
   size_t Write(const void* buf, size_t n) override {
     if (!m_write) return Broken();
     std::string& b = m_node->bytes;
-    if (m_append) m_pos = b.size();
     if (b.size() < m_pos + n) b.resize(m_pos + n, '\0');
     std::memcpy(&b[m_pos], buf, n);
     m_pos += n;
@@ -96,7 +95,7 @@ class CMemoryFile : public IFile {
 
   int& m_openFiles;
   std::shared_ptr<Node> m_node;
-  bool m_read, m_write, m_append;
+  bool m_read, m_write;
   bool m_open = true, m_eof = false, m_error = false;
   size_t m_pos = 0;
 };
@@ -163,19 +162,19 @@ std::vector<std::string> CMemoryFileSystem::Files() const {
 }
 
 std::unique_ptr<IFile> CMemoryFileSystem::Open(const char* path, const char* mode) {
-  if (!path || !*path || !mode || !*mode || !std::strchr("rwa", mode[0])) return Fail(EINVAL, nullptr);
+  if (!path || !*path || !mode || !*mode || !std::strchr("rw", mode[0])) return Fail(EINVAL, nullptr);
   std::string p = Normalize(path);
-  bool plus = std::strchr(mode, '+') != nullptr, write = mode[0] != 'r' || plus;
+  const bool write = mode[0] == 'w';  // the programs open files "rb" or "wb"
   auto node = Lookup(p);
   if (node && (node->isDir || (write && (node->attributes & kAttrReadOnly)))) return Fail(EACCES, nullptr);
   auto parent = node ? node : Lookup(ParentOf(p));
-  if (!node && (mode[0] == 'r' || !parent || !parent->isDir)) return Fail(ENOENT, nullptr);
+  if (!node && (!write || !parent || !parent->isDir)) return Fail(ENOENT, nullptr);
   if (!node) node = m_nodes[p] = std::make_shared<Node>(false);
-  if (mode[0] == 'w') {
+  if (write) {
     node->bytes.clear();
     node->mtime = 0;
   }
-  return std::make_unique<CMemoryFile>(m_openFiles, node, mode[0] == 'r' || plus, write, mode[0] == 'a');
+  return std::make_unique<CMemoryFile>(m_openFiles, node, !write, write);
 }
 
 int CMemoryFileSystem::Stat(const char* path, FileStat& st) {

@@ -20,8 +20,8 @@ class CScriptedReportUI : public IReportUI {
     std::string caption, text;
   };
 
-  // Answers (kAnswer...) for the next questions, in order. When the script
-  // runs dry every further question gets `fallback`.
+  // Answers (kAnswer...) for the next questions, in order; when the script
+  // runs dry every further question gets the fallback.
   void Script(std::initializer_list<int> answers) { m_answers.insert(m_answers.end(), answers); }
   void SetFallback(int answer) { m_fallback = answer; }
   // Answers for questions of one kind only; they go before the common script.
@@ -33,22 +33,9 @@ class CScriptedReportUI : public IReportUI {
 
   const std::vector<Seen>& Reports() const { return m_reports; }
   const std::vector<Asked>& Questions() const { return m_questions; }
-  // Tags of all reports so far, in order.
-  std::vector<std::string> Tags() const {
-    std::vector<std::string> tags;
-    for (const Seen& s : m_reports) tags.push_back(s.tag);
-    return tags;
-  }
-  // Forgets what was seen and asked, keeps the script.
-  void ClearSeen() {
-    m_reports.clear();
-    m_questions.clear();
-  }
-  void Clear() {
-    ClearSeen();
-    m_answers.clear();
-    m_kindAnswers.clear();
-  }
+  // Forgets what was seen and asked; Clear forgets the script too.
+  void ClearSeen() { m_reports.clear(), m_questions.clear(); }
+  void Clear() { ClearSeen(), m_answers.clear(), m_kindAnswers.clear(); }
 
   void OnReport(const ReportInfo& info) override { m_reports.push_back({info.tag, info.message}); }
   int AskMessageBox(ReportKind kind, const char* caption, const char* text) override {
@@ -64,10 +51,7 @@ class CScriptedReportUI : public IReportUI {
   int Next(int kind) {
     std::deque<int>& own = m_kindAnswers[kind];
     std::deque<int>& answers = own.empty() ? m_answers : own;
-    if (answers.empty()) {
-      auto it = m_kindFallback.find(kind);
-      return it != m_kindFallback.end() ? it->second : m_fallback;
-    }
+    if (answers.empty()) return m_kindFallback.count(kind) ? m_kindFallback[kind] : m_fallback;
     int a = answers.front();
     answers.pop_front();
     return a;

@@ -1,20 +1,17 @@
 // The Trisel job over an in-memory disk and registry with scripted answers,
-// a fixed clock and its logs in a temporary folder: the file list, the logs,
-// the settings. The walk over the real disk, the overwrite answers that hold
-// across items and decryption's own filter are met by the end-to-end runs
-// (tests/e2e/run, tests/trisel/cli_run.sh).
+// a fixed clock and its logs in a temporary folder: what the end-to-end runs
+// (tests/e2e/run, tests/trisel/cli_run.sh) do not meet. They meet the walk,
+// its order and filter, the stored folder options, the keys and the key
+// file, and the plain nothing-to-do and cancelled-options cases.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
 
 #include "common/log.h"
-#include "filecipher/trisels.h"
-#include "support/fault_fs.h"
 #include "support/memory_fs.h"
 #include "support/memory_registry.h"
 #include "support/scripted_report_ui.h"
-#include "support/temp_dir.h"
 #include "trisel/job.h"
 #include "trisel/settings.h"
 
@@ -22,23 +19,19 @@ namespace {
 
 const size_t npos = std::string::npos;
 
-// Keeps the status texts; the folder options question offers what it is
-// given and returns what pickSubDir / pickFilter say (when set).
+// Keeps the status texts; the folder options question answers `answer`,
+// and a cancelled one comes back with sub-folders ticked.
 class CJobView : public CNullJobView {
  public:
   std::vector<std::string> statuses;
   bool runEnabled = false;
-  int answer = kFolderOptionsOk, pickSubDir = -1;
-  const char* pickFilter = nullptr;
-  FolderOptions offered;
+  int answer = kFolderOptionsOk;
   void ShowJobStatus(const char*, const char* status, int) override {
     if (status) statuses.push_back(status);
   }
   void UnlockControls(bool run) override { runEnabled = run; }
   int AskFolderOptions(bool, FolderOptions& o) override {
-    offered = o;
-    if (pickSubDir >= 0) o.subDir = static_cast<uint32_t>(pickSubDir);
-    if (pickFilter) o.filter = pickFilter;
+    if (answer == kFolderOptionsCancel) o.subDir = 1;
     return answer;
   }
 };
@@ -52,19 +45,16 @@ class JobTest : public ::testing::Test {
   }
   void TearDown() override { TheRunLog().SetFileBase(nullptr); }
 
-  // Runs the worker's steps on job (the fixture's own by default) at
-  // 2026.12.06 09:05:07; the password buffer is kept in m_pw.
-  int Run(const char* sw, std::vector<std::string> items, const char* pw = "secret",
-          CTriselJob* job = nullptr) {
-    if (!job) job = &m_job;
-    job->SetClock([](struct tm& t) {
+  // Runs the worker's steps at 2026.12.06 09:05:07.
+  int Run(const char* sw, std::vector<std::string> items) {
+    m_job.SetClock([](struct tm& t) {
       t.tm_year = 126, t.tm_mon = 11, t.tm_mday = 6, t.tm_hour = 9, t.tm_min = 5, t.tm_sec = 7;
     });
     std::vector<const char*> argv = {"Trisel.exe", sw};
     for (const std::string& s : items) argv.push_back(s.c_str());
-    job->SetCommandLine(static_cast<int>(argv.size()), argv.data());
-    m_pw = pw;
-    return job->Work(&m_pw[0]);
+    m_job.SetCommandLine(static_cast<int>(argv.size()), argv.data());
+    m_pw = "secret";
+    return m_job.Work(&m_pw[0]);
   }
   // A log without its CRs.
   std::string Log(const char* suffix) const {
@@ -133,42 +123,22 @@ TEST_F(JobTest, DeletionSucceedsOrFailsAndTheLogsSayIt) {
   EXPECT_EQ(m_state.busy.load(), 0);
 }
 
-TEST_F(JobTest, WalkIsDepthFirstAndCountsWhatItProcesses) {
-  MakeTree(m_fs);
-  m_view.pickSubDir = 1;
-  m_view.pickFilter = "*.txt";
-  ASSERT_EQ(Run("-e", {"/A"}), 0);
-  // The results written into the folders during the walk are not picked up.
-  EXPECT_EQ(Log(".log"), Head("작업 목록") +
-                             S("1 : (ok) /A/x.txt\n2 : (ok) /A/B/y.txt\n3 : (ok) /A/B/E/z.txt\n"
-                               "4 : (ok) /A/D/w.txt\n") +
-                             Summary(4, 4) + "\n");
-  EXPECT_EQ(Log("_err.log"), Head("에러 목록") + "에러 / 경고가 없습니다.\n");
-  // Offered with the stored defaults; what OK chose is stored.
-  EXPECT_EQ(m_view.offered.subDir, 0u);
-  EXPECT_STREQ(m_view.offered.filter.GetBuffer(), "*.*");
-  EXPECT_EQ(LoadSubDir(m_reg), 1u);
-  EXPECT_STREQ(LoadFilter(m_reg).GetBuffer(), "*.txt");
-}
-
+// An empty filter, a filter that matches only in a sub-folder left out, a
+// missing item with an empty folder; then options cancelled after ticking
+// sub-folders, which stores nothing.
 TEST_F(JobTest, NothingToDoAndCancelledFolderOptions) {
   MakeTree(m_fs);
-  for (const char* filter : {"*.doc", ""}) {  // w.doc lies in a sub-folder
+  for (const char* filter : {"*.doc", ""}) {
     SaveFilter(m_reg, filter);
     EXPECT_EQ(Run("-e", {"/A"}), -4) << filter;
   }
-  EXPECT_EQ(LastStatus(), "작업할 파일이 없습니다. → [로그] [에러] 에서 확인");
   EXPECT_EQ(Log(".log"), Head("작업 목록") + kNoFiles + "\n");
   EXPECT_EQ(Log("_err.log"), Head("에러 목록") + kNoFiles);
   EXPECT_TRUE(m_ui.Reports().empty());
   EXPECT_EQ(Run("-e", {"/missing.txt", "/A/C"}), -4);
-  SaveFilter(m_reg, "*.TXT");  // names match in any case
-  EXPECT_EQ(Run("-e", {"/A"}), 0);
-  EXPECT_EQ(m_state.total, 1u);
 
   m_view.statuses.clear();
   m_view.answer = kFolderOptionsCancel;
-  m_view.pickSubDir = 1;
   EXPECT_EQ(Run("-e", {"/A"}), -5);
   EXPECT_TRUE(m_view.runEnabled);
   EXPECT_EQ(m_view.statuses, std::vector<std::string>{"SW_HIDE"});
@@ -188,25 +158,6 @@ TEST_F(JobTest, AbortEndsTheJob) {
   EXPECT_FALSE(m_fs.Exists("/P/b.txt.tsl") || m_fs.Exists("/Q/c.txt.tsl"));
   EXPECT_NE(Log(".log").find(S("1 : (error) /P/a.txt\n\n(3)")), npos);
   EXPECT_EQ(LastStatus(), "작업 중지 / 에러(1) → [로그] [에러] 에서 확인");
-}
-
-TEST_F(JobTest, PasswordKeysTheFilesAndAMissingKeyFileStopsTheJob) {
-  // The key text is the password reversed (in the caller's buffer too) and
-  // its length.
-  m_fs.AddFile("/P/a.txt", "some text");
-  ASSERT_EQ(Run("-e", {"/P/a.txt"}, "0123456789"), 0);
-  EXPECT_EQ(m_pw, "9876543210");
-  m_fs.Remove("/P/a.txt");
-  JobCounters counters;
-  CTrisels coder(m_fs, m_ui, m_coderView, m_state);
-  EXPECT_EQ(coder.Trisel("/P/a.txt.tsl", "987654321010", 0, 0, 0, counters, nullptr, nullptr), 0);
-  EXPECT_EQ(m_fs.Contents("/P/a.txt"), "some text");
-
-  // A common key file that is missing stops the job before anything is counted.
-  SaveCommKeyFile(m_reg, "/K/gone.bin");
-  EXPECT_EQ(Run("-d", {"/P/a.txt.tsl"}), -1);
-  EXPECT_EQ(Log(".log"), Head("작업 목록") + "\n");
-  EXPECT_EQ(m_keyView.Warnings(), 1);
 }
 
 TEST(TriselSettingsTest, LimitsAndAnUnreadableRegistry) {

@@ -56,7 +56,7 @@ struct World {
     std::string m = std::string("Mirelka update manifest\r\nversion ") + version + "\r\n";
     for (const auto& f : kNew) {
       uint8_t d[32];
-      std::memcpy(d, Sha256Of(f.second).data(), 32);
+      std::memcpy(d, DigestOf(f.second).data(), 32);
       m += "file " + std::to_string(f.second.size()) + " " + DigestText(d) + " " + f.first.substr(7) + "\r\n";
     }
     return m;
