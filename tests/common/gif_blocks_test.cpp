@@ -23,7 +23,7 @@ std::vector<gif::Frame> Frames(const gif::Reader& r) {
   return out;
 }
 
-TEST(GifBlocks, SignatureScreenAndTables) {
+TEST(GifBlocks, Signature) {
   struct Row {
     std::string head;
     bool gif;
@@ -33,13 +33,6 @@ TEST(GifBlocks, SignatureScreenAndTables) {
     std::vector<uint8_t> b(r.head.begin(), r.head.end());
     EXPECT_EQ(Read(b).IsGif(), r.gif) << r.head;
   }
-  EXPECT_EQ(Read(Gif(170, 85, 7).bytes).GlobalTableSize(), 768u);
-  EXPECT_EQ(Read(Gif(170, 85, 0).bytes).GlobalTableSize(), 6u);
-  const Gif bare(300, 2, -1);
-  const gif::Reader none = Read(bare.bytes);
-  EXPECT_EQ(none.GlobalTableSize(), 0u);
-  EXPECT_EQ(none.FirstBlock(), 13u);
-  EXPECT_EQ(none.ScreenWidth() * 1000 + none.ScreenHeight(), 300002u);
 }
 
 TEST(GifBlocks, BlockTypesAndLengths) {
@@ -164,13 +157,6 @@ TEST(GifBlocks, BudgetAndUndecodableFrames) {
                  {4097, 2048, false}, {65535, 65535, false}};
   for (const Screen& s : screens)
     EXPECT_EQ(gif::ScreenFits(Read(Gif(s.w, s.h).bytes)), s.fits) << s.w << "x" << s.h;
-}
-
-TEST(GifBlocks, FrameWait) {
-  const uint32_t rows[][2] = {{0, 100},        {1, 100},          {2, 100},
-                              {4, 100},        {5, 50},           {50, 500},
-                              {65535, 655350}, {gif::kNoDelay, 100}};
-  for (const auto& r : rows) EXPECT_EQ(gif::FrameWaitMs(r[0]), r[1]) << r[0];
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "mirelka/capture_rules.h"
 #include "support/memory_registry.h"
@@ -16,43 +17,33 @@ void PutDword(CMemoryRegistry& reg, const char* key, const char* name, uint32_t 
 
 }  // namespace
 
-// What a stored value loads as: each row stores one value into an empty
-// store and reads back the setting it lands in.
+// What a stored value loads as: each value is stored alone into an empty
+// store and read back as the setting it lands in.
 TEST(MirelkaSettings, AcceptanceRules) {
+  using S = MirelkaSettings;
   struct Row {
-    const char* key;
-    const char* name;
-    uint32_t stored;
-    uint32_t MirelkaSettings::*field;
-    uint32_t want;
+    const char *key, *name;
+    uint32_t S::*field;
+    std::vector<std::pair<uint32_t, uint32_t>> storedThenLoaded;
   };
   const Row rows[] = {
-      {kConfBasicKey, "WndStartAutoRun", 0, &MirelkaSettings::wndStartAutoRun, 0},
-      {kConfBasicKey, "WndStartAutoRun", 2, &MirelkaSettings::wndStartAutoRun, 1},
-      {kConfBasicKey, "StartHideWnd", 0, &MirelkaSettings::startHideWnd, 0},
-      {kConfBasicKey, "StartHideWnd", 0xFFFFFFFF, &MirelkaSettings::startHideWnd, 1},
-      {kConfBasicKey, "AlwaysOnTop", 1, &MirelkaSettings::alwaysOnTop, 1},
-      {kConfBasicKey, "AlwaysOnTop", 2, &MirelkaSettings::alwaysOnTop, 0},
-      {kConfEditKey, "WordsWrap", 0, &MirelkaSettings::wordsWrap, 0},
-      {kConfEditKey, "WordsWrap", 3, &MirelkaSettings::wordsWrap, 1},
-      {kConfEditKey, "WndH", 0, &MirelkaSettings::wndH, 0},
-      {kConfEditKey, "WndH", 5, &MirelkaSettings::wndH, 1},
-      {kConfEditKey, "TabStop", 0, &MirelkaSettings::tabStop, 4},
-      {kConfEditKey, "TabStop", 1, &MirelkaSettings::tabStop, 1},
-      {kConfEditKey, "TabStop", 1023, &MirelkaSettings::tabStop, 1023},
-      {kConfEditKey, "TabStop", 1024, &MirelkaSettings::tabStop, 4},
-      {kConfKeyKey, "ActKey", 0, &MirelkaSettings::actKey, 1},
-      {kConfKeyKey, "ActKey", 3, &MirelkaSettings::actKey, 3},
-      {kConfKeyKey, "ActKey", 7, &MirelkaSettings::actKey, 1},
+      {kConfBasicKey, "WndStartAutoRun", &S::wndStartAutoRun, {{0, 0}, {2, 1}}},
+      {kConfBasicKey, "StartHideWnd", &S::startHideWnd, {{0, 0}, {0xFFFFFFFF, 1}}},
+      {kConfBasicKey, "AlwaysOnTop", &S::alwaysOnTop, {{1, 1}, {2, 0}}},
+      {kConfEditKey, "WordsWrap", &S::wordsWrap, {{0, 0}, {3, 1}}},
+      {kConfEditKey, "WndH", &S::wndH, {{0, 0}, {5, 1}}},
+      {kConfEditKey, "TabStop", &S::tabStop, {{0, 4}, {1, 1}, {1023, 1023}, {1024, 4}}},
+      {kConfKeyKey, "ActKey", &S::actKey, {{0, 1}, {3, 3}, {7, 1}}},
   };
-  for (const Row& r : rows) {
-    CMemoryRegistry reg;
-    PutDword(reg, r.key, r.name, r.stored);
-    MirelkaSettings s;
-    s.*r.field = 99;
-    LoadSettings(reg, s);
-    EXPECT_EQ(r.want, s.*r.field) << r.name << " stored as " << r.stored;
-  }
+  for (const Row& r : rows)
+    for (const auto& v : r.storedThenLoaded) {
+      CMemoryRegistry reg;
+      PutDword(reg, r.key, r.name, v.first);
+      MirelkaSettings s;
+      s.*r.field = 99;
+      LoadSettings(reg, s);
+      EXPECT_EQ(v.second, s.*r.field) << r.name << " stored as " << v.first;
+    }
 
   // The font's byte fields keep their low byte; the others any value.
   CMemoryRegistry reg;
