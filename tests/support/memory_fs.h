@@ -18,6 +18,7 @@
 // cannot be opened or removed, FindFirst uses the Windows wildcard rule and
 // lists "." and ".." (first) in every folder but a root.
 //
+// Files open "rb" or "wb", the two modes the programs use.
 // Paths: '\\' and '/' are both separators (CP949-aware), runs of them count
 // as one, a trailing one is dropped; names are case-sensitive. The roots
 // ("" for relative paths, "/" and every drive "C:") always exist. Entries of
