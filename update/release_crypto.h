@@ -1,7 +1,7 @@
 // What the updater needs from the platform's cryptography to trust a
 // release: SHA-256, and ECDSA over the NIST P-256 curve. On Windows both
-// come from CNG (win32/cng_crypto.h); the tests put a portable SHA-256 and
-// a stand-in verifier in its place.
+// come from CNG (win32/cng_crypto.h); the unit tests put a small stand-in
+// digest and verifier in its place.
 #ifndef MIRELKA_UPDATE_RELEASE_CRYPTO_H
 #define MIRELKA_UPDATE_RELEASE_CRYPTO_H
 
