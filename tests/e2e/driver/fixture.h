@@ -19,13 +19,10 @@ extern Fixture g_fx;
 // The command line Explorer's menu builds: every part quoted.
 std::string TriselCommand(const std::vector<std::string>& args);
 
-// Trisel's stored settings under HKEY_CURRENT_USER. RegText gives a
-// number in decimal, a string as it is, and "(none)" when the value is
-// missing or of another type.
+// Trisel's stored settings under HKEY_CURRENT_USER (RegText and
+// RegSetString of the harness read and write them).
 extern const char kBasicKey[];
 extern const char kKeycommKey[];
-std::string RegText(const char* subkey, const char* name);
-bool RegSetString(const char* subkey, const char* name, const std::string& value);
 
 // The scenarios (scenarios.cpp) in the order they run; later ones use what
 // earlier ones left (the encrypted files, the stored settings).

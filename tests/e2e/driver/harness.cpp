@@ -62,7 +62,7 @@ bool Guarded(const std::function<void()>& step) {
   }
 }
 
-int RunScenarios(const Scenario* list, int count, char** names, const char* what) {
+int RunScenarios(const Scenario* list, int count, char** names, const char* what, void (*after)()) {
   int failed = 0, run = 0;
   for (const Scenario* s = list; s->name; ++s) {
     bool wanted = count == 0;
@@ -73,6 +73,7 @@ int RunScenarios(const Scenario* list, int count, char** names, const char* what
     g_failures = 0;
     const DWORD start = GetTickCount();
     Guarded(s->run);
+    if (after) Guarded(after);
     Say("%s %s (%.1f s)\n", g_failures ? "FAIL" : "PASS", s->name, (GetTickCount() - start) / 1000.0);
     if (g_failures) ++failed;
   }
@@ -93,7 +94,11 @@ void SetArtefacts(const std::string& dir, const std::string& prefix) {
 }
 
 bool Shot(HWND hwnd, const std::string& name) {
-  Sleep(300);  // let it paint first
+  if (hwnd) {
+    WaitPainted(hwnd, 5000);
+  } else {
+    Sleep(300);  // nothing to ask whether the screen has painted
+  }
   return SaveScreenshot(hwnd ? hwnd : GetDesktopWindow(), g_artDir + "\\" + g_artPrefix + name + ".bmp");
 }
 
@@ -115,4 +120,36 @@ ULONGLONG ModifyTime(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA d;
   if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &d)) return 0;
   return (static_cast<ULONGLONG>(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
+}
+
+namespace {
+
+bool RegSet(const char* subkey, const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return false;
+  LONG r = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+std::string RegText(const char* subkey, const char* name) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(none)";
+  char buf[1024] = {};
+  DWORD type = 0, size = sizeof buf - 1;
+  LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+  RegCloseKey(key);
+  if (r == ERROR_SUCCESS && type == REG_DWORD) return std::to_string(*reinterpret_cast<LONG*>(buf));
+  return r == ERROR_SUCCESS && type == REG_SZ ? buf : "(none)";
+}
+
+bool RegSetString(const char* subkey, const char* name, const std::string& value) {
+  return RegSet(subkey, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+bool RegSetDword(const char* subkey, const char* name, DWORD value) {
+  return RegSet(subkey, name, REG_DWORD, &value, sizeof value);
 }

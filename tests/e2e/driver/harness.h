@@ -45,13 +45,16 @@ struct Scenario {
 };
 // Runs those of `list` (ended by a null entry) that `names` name, or all of
 // them when there are none, in the list's order: one line each, then the
-// summary. Returns how many failed.
-int RunScenarios(const Scenario* list, int count, char** names, const char* what);
+// summary. `after`, when given, runs after each scenario and counts towards
+// it (clearing up what the scenario left). Returns how many failed.
+int RunScenarios(const Scenario* list, int count, char** names, const char* what, void (*after)() = nullptr);
 // Prints "RESULT OK" or "RESULT FAIL", closes the results file and gives
 // the exit code.
 int Finish(int failed);
 
 // Screenshots go to DIR\PREFIXname.bmp; the whole screen for a null window.
+// A window is taken once it shows painted (a picture of a half-painted one,
+// after a while, is still a picture).
 void SetArtefacts(const std::string& dir, const std::string& prefix);
 bool Shot(HWND hwnd, const std::string& name);
 
@@ -62,5 +65,11 @@ bool FileExists(const std::string& path);
 bool PutFile(const std::string& path, const std::string& bytes);
 // Modify time of a file; 0 when it cannot be read.
 ULONGLONG ModifyTime(const std::string& path);
+
+// Values under HKEY_CURRENT_USER. RegText gives a number in decimal (signed),
+// a string as it is, and "(none)" when the value is missing or of another type.
+std::string RegText(const char* subkey, const char* name);
+bool RegSetString(const char* subkey, const char* name, const std::string& value);
+bool RegSetDword(const char* subkey, const char* name, DWORD value);
 
 #endif

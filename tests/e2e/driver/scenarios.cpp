@@ -38,9 +38,7 @@ enum {
 
 // Waits for a dialog of the program with the title; null on timeout.
 HWND Dialog(const Program& prog, const char* title, DWORD timeoutMs = kStart) {
-  std::vector<HWND> found;
-  WaitUntil([&] { return !(found = TopWindows(prog.pi.dwProcessId, title)).empty(); }, timeoutMs);
-  return found.empty() ? nullptr : found.front();
+  return WaitDialog(prog.pi.dwProcessId, title, timeoutMs);
 }
 
 // Starts Trisel with the arguments and waits for the main dialog of the mode.

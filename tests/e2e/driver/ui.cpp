@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <set>
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
@@ -14,6 +15,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD po
     Sleep(pollMs);
   } while (GetTickCount() - start < timeoutMs);
   return false;
+}
+
+bool Stays(const std::function<bool()>& condition, DWORD ms) {
+  return !WaitUntil([&] { return !condition(); }, ms);
 }
 
 bool Program::Ended(DWORD waitMs) const {
@@ -59,6 +64,12 @@ std::vector<HWND> TopWindows(DWORD pid, const char* title) {
   return found;
 }
 
+HWND WaitDialog(DWORD pid, const char* title, DWORD timeoutMs, DWORD pollMs) {
+  std::vector<HWND> found;
+  WaitUntil([&] { return !(found = TopWindows(pid, title)).empty(); }, timeoutMs, pollMs);
+  return found.empty() ? nullptr : found.front();
+}
+
 HWND WindowOfClass(const char* cls, DWORD pid) {
   for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls, nullptr)) != nullptr;) {
     if (pid == 0 || ProcessOf(w) == pid) return w;
@@ -85,6 +96,14 @@ void SetItemText(HWND dialog, int id, const std::string& text) {
 }
 
 void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+bool ClickInto(HWND control, DWORD timeoutMs) {
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP})
+    SendMessageTimeoutA(control, msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(5, 5), SMTO_ABORTIFHUNG,
+                        timeoutMs, nullptr);
+  return WaitUntil([&] { return FocusOf(control) == control; }, timeoutMs);
+}
+
 bool Checked(HWND dialog, int id) { return Send(GetDlgItem(dialog, id), BM_GETCHECK) == BST_CHECKED; }
 bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
@@ -97,28 +116,64 @@ HWND FocusOf(HWND window) {
   return info.hwndFocus;
 }
 
-void BringToFront(HWND window) {
+std::string Selection(HWND edit) {
+  DWORD a = 0, b = 0;
+  Send(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
+  return std::to_string(a) + "," + std::to_string(b);
+}
+
+bool SelectText(HWND edit, const std::string& part) {
+  const std::string text = Text(edit);
+  const size_t at = text.find(part);
+  if (at == std::string::npos) return false;
+  auto chars = [&](size_t n) { return n ? MultiByteToWideChar(949, 0, text.data(), static_cast<int>(n), nullptr, 0) : 0; };
+  Send(edit, EM_SETSEL, chars(at), chars(at + part.size()));
+  return true;
+}
+
+void BringToFront(HWND window, DWORD timeoutMs) {
   WaitUntil([&] {
     SetForegroundWindow(window);
     return GetForegroundWindow() == window;
-  }, 5000, 50);
+  }, timeoutMs, 50);
 }
+
+void Key(BYTE vk, bool up) { keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
 
 void PressKeys(std::initializer_list<BYTE> keys) {
-  auto key = [](BYTE vk, bool up) {
-    keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0);
-  };
-  for (BYTE vk : keys) key(vk, false);
-  for (auto vk = keys.end(); vk != keys.begin();) key(*--vk, true);
+  for (BYTE vk : keys) Key(vk, false);
+  for (auto vk = keys.end(); vk != keys.begin();) Key(*--vk, true);
 }
 
-bool OpenInNotepad(const std::string& file, const std::string& text, NotepadWindow& np) {
+std::string ClipboardText() {
+  std::string text = "(none)";
+  if (!OpenClipboard(nullptr)) return text;
+  HANDLE h = GetClipboardData(CF_TEXT);
+  if (const char* p = h ? static_cast<const char*>(GlobalLock(h)) : nullptr) {
+    text = p;
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  return text;
+}
+
+void PutClipboardText(const std::string& text) {
+  if (!OpenClipboard(nullptr)) return;
+  EmptyClipboard();
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  std::memcpy(GlobalLock(h), text.c_str(), text.size() + 1);
+  GlobalUnlock(h);
+  SetClipboardData(CF_TEXT, h);
+  CloseClipboard();
+}
+
+bool OpenInNotepad(const std::string& file, const std::string& text, NotepadWindow& np, DWORD timeoutMs) {
   if (!StartProgram("notepad.exe \"" + file + "\"", np.prog)) return false;
   return WaitUntil([&] {
     np.main = WindowOfClass("Notepad", np.prog.pi.dwProcessId);
     np.edit = np.main ? FindWindowExA(np.main, nullptr, "Edit", nullptr) : nullptr;
     return np.edit != nullptr && IsWindowVisible(np.main) && Text(np.edit) == text;
-  });
+  }, timeoutMs);
 }
 
 bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs) {
@@ -139,6 +194,26 @@ bool Answer(HWND box, int buttonId, DWORD timeoutMs) {
   if (button == nullptr) return false;
   PostMessageA(button, BM_CLICK, 0, 0);
   return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
+}
+
+std::string CloseDialogs(DWORD pid, std::initializer_list<int> buttons, bool& closed, DWORD timeoutMs) {
+  std::map<HWND, DWORD> asked;  // when each was told to close
+  std::string found;
+  closed = WaitUntil([&] {
+    std::vector<HWND> open = TopWindows(pid, nullptr);
+    for (HWND w : open) {
+      bool owner = false;  // a box or dialog over this one goes first
+      for (HWND other : open) owner = owner || GetWindow(other, GW_OWNER) == w;
+      if (owner || (asked.count(w) && GetTickCount() - asked[w] < 1000)) continue;
+      if (!asked.count(w)) found += " [" + Text(w) + "]";
+      asked[w] = GetTickCount();
+      int press = 0;
+      for (int id : buttons) press = press ? press : (GetDlgItem(w, id) ? id : 0);
+      if (press) Click(w, press); else PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    }
+    return open.empty();
+  }, timeoutMs);
+  return found;
 }
 
 bool WaitPainted(HWND window, DWORD timeoutMs, DWORD settleMs) {

@@ -13,6 +13,8 @@
 // Polls until the condition holds; false on timeout. Posted clicks take
 // effect when the program gets to them, which on a busy machine is not at once.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000, DWORD pollMs = 20);
+// For what must not happen: whether the condition held the whole time.
+bool Stays(const std::function<bool()>& condition, DWORD ms);
 
 // A started program; ended when it goes out of scope.
 struct Program {
@@ -31,6 +33,10 @@ bool StartProgram(const std::string& commandLine, Program& out);
 // exact title (null = any).
 std::vector<HWND> TopWindows(DWORD pid, const char* title);
 
+// The first visible dialog of the process with the title (any for null),
+// once there is one; null on timeout.
+HWND WaitDialog(DWORD pid, const char* title, DWORD timeoutMs = 15000, DWORD pollMs = 20);
+
 // The process's top-level window of the class (any process's for pid 0),
 // shown or not (a tray program's main window is hidden); null if none.
 HWND WindowOfClass(const char* cls, DWORD pid);
@@ -41,25 +47,40 @@ std::string ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const std::string& text);
 // Presses a button: BM_CLICK, posted so a dialog it opens cannot block us.
 void Click(HWND dialog, int id);
+// A click into a control, as under the mouse: it takes the focus. Sent, not
+// posted, so that it is over when this returns (a click still queued would
+// move a selection made after it). Whether the control then has the focus.
+bool ClickInto(HWND control, DWORD timeoutMs = 15000);
 bool Checked(HWND dialog, int id);
 bool Enabled(HWND dialog, int id);
 bool Visible(HWND dialog, int id);
 int ProgressPos(HWND dialog, int id);
 // The control that has the keyboard focus in the window's thread.
 HWND FocusOf(HWND window);
+// An edit's selection as "start,end" (in characters).
+std::string Selection(HWND edit);
+// Selects `part` of an edit's CP949 text (edits count characters, not
+// bytes); false when the text does not hold it.
+bool SelectText(HWND edit, const std::string& part);
 
 // Makes the window the foreground one (Wine may need a few tries).
-void BringToFront(HWND window);
+void BringToFront(HWND window, DWORD timeoutMs = 5000);
 // Typed keys (keybd_event, so hot keys and accelerators see them): pressed
 // in order and let go in the reverse order, e.g. {VK_MENU, VK_SCROLL}.
 void PressKeys(std::initializer_list<BYTE> keys);
+// One key pressed or let go, for a key held across other steps.
+void Key(BYTE vk, bool up);
+
+// The clipboard's text; "(none)" when it holds none or cannot be opened.
+std::string ClipboardText();
+void PutClipboardText(const std::string& text);
 
 // Wine's notepad with a file, shown once its edit holds the file's text.
 struct NotepadWindow {
   Program prog;
   HWND main = nullptr, edit = nullptr;
 };
-bool OpenInNotepad(const std::string& file, const std::string& text, NotepadWindow& np);
+bool OpenInNotepad(const std::string& file, const std::string& text, NotepadWindow& np, DWORD timeoutMs = 15000);
 
 // A message box of the process: waits for it and reads its caption and text.
 struct Box {
@@ -70,6 +91,11 @@ struct Box {
 bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs);
 // Answers a box or dialog with one of its buttons and waits until it is gone.
 bool Answer(HWND box, int buttonId, DWORD timeoutMs = 5000);
+// Closes the dialogs and boxes the process still shows, a box or dialog
+// over another first: presses the first of `buttons` each has, else sends
+// it IDCANCEL, again each second until it goes. Gives the titles of those
+// it found ("" for none) and whether they all went within timeoutMs.
+std::string CloseDialogs(DWORD pid, std::initializer_list<int> buttons, bool& closed, DWORD timeoutMs = 15000);
 
 // Waits until the window shows painted: it and each of its visible controls
 // have been painted since it showed, and no paint of the whole window has
