@@ -201,8 +201,7 @@ void Decrypt() {
   const std::string want = BoxText("banner_de.txt");
   CHECK(WaitUntil([&] { return t.Box() == want; }), "text box: [" + t.Box() + "]");
   CHECK(WaitUntil([&] { return LogCount("DONE /mirelka/banner_de.gif 404") > asked; }), "picture not asked for");
-  Sleep(1000);
-  CHECK(!FileExists(App("banner_de.gif")), "the error page was kept as the picture");
+  CHECK(Stays([] { return !FileExists(App("banner_de.gif")); }, 1000), "the error page was kept as the picture");
   CHECK(SizeIs(t.Banner(), 170, 85), "banner size " + SizeText(t.Banner()));
   Shot(t.dialog, "trisel-decrypt");
   t.Close();
@@ -298,8 +297,7 @@ void Mirelka() {
   const int asked = LogCount("DONE /mirelka/banner.gif");
   PostMessageA(main, WM_COMMAND, kMirelkaOpen, 0);
   CHECK(WaitUntil([&] { return LogCount("DONE /mirelka/banner.gif") > asked; }), "picture not asked again");
-  Sleep(500);
-  CHECK(ModifyTime(App("banner.gif")) == before, "the picture on display was downloaded again");
+  CHECK(Stays([&] { return ModifyTime(App("banner.gif")) == before; }, 500), "the picture on display was downloaded again");
   CHECK(SizeIs(banner, 180, 70), "banner size " + SizeText(banner));
 
   PostMessageA(main, WM_COMMAND, kMirelkaExit, 0);

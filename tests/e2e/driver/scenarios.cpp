@@ -372,8 +372,7 @@ void ScenarioOverwrite() {
         PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
         PostMessageA(dlg, WM_SYSCOMMAND, SC_CLOSE, 0);
         PostMessageA(dlg, WM_CLOSE, 0, 0);
-        Sleep(700);
-        CHECK(IsWindow(dlg) && IsWindowVisible(dlg), "Escape or the close box ended the question");
+        CHECK(Stays([&] { return IsWindow(dlg) && IsWindowVisible(dlg); }, 700), "Escape or the close box ended the question");
         Shot(dlg, "overwrite");
       }
       CHECK(Answer(dlg, job.answers[i]), "overwrite question did not close");

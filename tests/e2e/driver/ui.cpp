@@ -180,8 +180,10 @@ bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs) {
   box = Box();
   return WaitUntil([&] {
     for (HWND w : TopWindows(pid, nullptr)) {
+      // A message box has an unnamed label and no edit; a dialog may have
+      // labels too.
       HWND text = GetDlgItem(w, 0xFFFF);
-      if (text == nullptr) continue;  // a dialog of ours, not a message box
+      if (text == nullptr || FindWindowExA(w, nullptr, "Edit", nullptr)) continue;
       box = {w, Text(w), Text(text)};
       return true;
     }

@@ -121,8 +121,7 @@ void HappyMirelka() {
   CHECK(mirelka.Ended(15000), "Mirelka closed for the update");
   CHECK(UpdaterEnded(120000), "the updater ended");
   CHECK(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka was restarted");
-  Sleep(2000);
-  CHECK(UpdaterPid() == 0, "the restarted Mirelka did not start the updater again");
+  CHECK(Stays([] { return UpdaterPid() == 0; }, 2000), "the restarted Mirelka did not start the updater again");
   for (DWORD pid : ProcessesNamed("Mirelka.exe")) {
     HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
     if (h) TerminateProcess(h, 0), WaitForSingleObject(h, 5000), CloseHandle(h);
@@ -135,9 +134,7 @@ void NoServer() {
   REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
   CHECK(WaitUntil([] { return RunsLog().find("state 0") != std::string::npos; }, 30000),
         "the check ended with nothing to do");
-  Sleep(500);
-  CHECK(!mirelka.Ended(0), "Mirelka still runs");
-  CHECK(UpdaterPid() == 0, "no updater started");
+  CHECK(Stays([&] { return !mirelka.Ended(0) && UpdaterPid() == 0; }, 500), "Mirelka still runs, no updater started");
   HWND w = FindWindowA("Mirelka", nullptr);
   if (w) PostMessageA(w, WM_CLOSE, 0, 0);
   CHECK(mirelka.Ended(10000), "Mirelka closed");
