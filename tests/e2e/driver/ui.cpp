@@ -145,16 +145,21 @@ void PressKeys(std::initializer_list<BYTE> keys) {
   for (auto vk = keys.end(); vk != keys.begin();) Key(*--vk, true);
 }
 
-std::string ClipboardText() {
-  std::string text = "(none)";
-  if (!OpenClipboard(nullptr)) return text;
-  HANDLE h = GetClipboardData(CF_TEXT);
+std::string ClipboardData(UINT format) {
+  std::string data = "(none)";
+  if (!OpenClipboard(nullptr)) return data;
+  HANDLE h = GetClipboardData(format);
   if (const char* p = h ? static_cast<const char*>(GlobalLock(h)) : nullptr) {
-    text = p;
+    data.assign(p, GlobalSize(h));
     GlobalUnlock(h);
   }
   CloseClipboard();
-  return text;
+  return data;
+}
+
+std::string ClipboardText() {
+  const std::string data = ClipboardData(CF_TEXT);
+  return data.substr(0, data.find('\0'));
 }
 
 void PutClipboardText(const std::string& text) {

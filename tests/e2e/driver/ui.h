@@ -71,7 +71,9 @@ void PressKeys(std::initializer_list<BYTE> keys);
 // One key pressed or let go, for a key held across other steps.
 void Key(BYTE vk, bool up);
 
-// The clipboard's text; "(none)" when it holds none or cannot be opened.
+// What the clipboard holds in the format, or its text (up to its end);
+// "(none)" when it holds none or cannot be opened.
+std::string ClipboardData(UINT format);
 std::string ClipboardText();
 void PutClipboardText(const std::string& text);
 

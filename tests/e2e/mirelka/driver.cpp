@@ -45,6 +45,7 @@ std::string Replace(std::string doc, const std::string& what, const std::string&
 #define CONF "Software\\Pelmora\\Mirelka\\Conf"
 const char kConf[] = CONF, kBasic[] = CONF "\\Basic", kEdit[] = CONF "\\Edit", kFont[] = CONF "\\Edit\\Font",
            kKey[] = CONF "\\Key", kKeycomm[] = CONF "\\Keycomm", kLastState[] = "Software\\Pelmora\\Mirelka\\LastState",
+           kPos[] = "Software\\Pelmora\\Mirelka\\LastState\\Pos(1024x768)",
            kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 enum {
@@ -93,13 +94,15 @@ void Command(int id) { PostMessageA(Main(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 void Hide() { if (Main() && IsWindowVisible(Main())) SendMessageA(Main(), WM_SYSCOMMAND, SC_CLOSE, 0); }
 std::string Sel(int id) { return Selection(Ctl(id)); }
 std::string RectText(const RECT& r) {
-  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," + std::to_string(r.bottom);
+  char text[64];
+  std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld", r.left, r.top, r.right, r.bottom);
+  return text;
 }
-std::string WindowRect(HWND w) {
-  RECT r = {};
-  GetWindowRect(w, &r);
-  return RectText(r);
-}
+std::string WindowRect(HWND w) { RECT r = {}; GetWindowRect(w, &r); return RectText(r); }
+// The result edit beside the source edit (vertical), or below it.
+bool Edits(RECT& s, RECT& r) { return GetWindowRect(Ctl(kIdSource), &s) && GetWindowRect(Ctl(kIdResult), &r); }
+bool Beside() { RECT s, r; return Edits(s, r) && r.left >= s.right - 2 && r.top < s.bottom; }
+bool Below() { RECT s, r; return Edits(s, r) && r.top >= s.bottom - 2; }
 std::string Exe() { return "\"" + g_app + "\\Mirelka.exe\""; }
 
 void StopMirelka() {
@@ -136,10 +139,6 @@ struct Notepad : NotepadWindow {
   }
 };
 
-void Select(Notepad& np, const std::string& part) {
-  REQUIRE(SelectText(np.edit, part), "notepad does not hold the text to select");
-}
-
 // Mirelka's window in front, or a box of its own over it (a capture that is
 // refused shows its message at once).
 bool InFront() {
@@ -149,7 +148,7 @@ bool InFront() {
 
 // Selects `part` in notepad if given and presses the hot key over it.
 void PressHotKey(Notepad& np, const std::string& part, BYTE modifier) {
-  if (!part.empty()) Select(np, part);
+  if (!part.empty()) REQUIRE(SelectText(np.edit, part), "notepad does not hold the text to select");
   EnsureMirelka();
   Hide();
   BringToFront(np.main, 15000);
@@ -263,15 +262,8 @@ void ClickInto(int id) { CHECK(ClickInto(Ctl(id), kWait), "a click did not focus
 
 // The DWORD the clipboard holds in the format named, as 4 bytes, or "(none)".
 std::string ClipboardDword(const char* format) {
-  std::string data = "(none)";
-  if (!OpenClipboard(nullptr)) return data;
-  HANDLE h = GetClipboardData(RegisterClipboardFormatA(format));
-  if (const char* p = h ? static_cast<const char*>(GlobalLock(h)) : nullptr) {
-    data.assign(p, std::min<size_t>(4, GlobalSize(h)));
-    GlobalUnlock(h);
-  }
-  CloseClipboard();
-  return data;
+  const std::string data = ClipboardData(RegisterClipboardFormatA(format));
+  return data == "(none)" ? data : data.substr(0, 4);
 }
 
 // --- scenarios
@@ -448,10 +440,8 @@ void ScenarioInstance() {
   CHECK(Until([] { return WindowRect(Main()) == "100,80,620,580"; }), "the window did not move");
   Command(kCmdExit);
   CHECK(g_mirelka.Ended(kWait), "the menu's exit did not end the program");
-  const std::string pos = std::string(kLastState) + "\\Pos(1024x768)";
-  const char* p = pos.c_str();
-  CHECK_EQ("100,80,620,580", RegText(p, "Left") + "," + RegText(p, "Top") + "," + RegText(p, "Right") + "," +
-                                 RegText(p, "Bottom"), "stored rectangle");
+  CHECK_EQ("100,80,620,580", RegText(kPos, "Left") + "," + RegText(kPos, "Top") + "," + RegText(kPos, "Right") + "," +
+                                 RegText(kPos, "Bottom"), "stored rectangle");
   CHECK_EQ("1 1 1 -13", RegText(kBasic, "WndStartAutoRun") + " " + RegText(kEdit, "WordsWrap") + " " +
                             RegText(kKey, "ActKey") + " " + RegText(kFont, "lfHeight"),
            "stored WndStartAutoRun, WordsWrap, ActKey, font height");
@@ -473,13 +463,11 @@ void ScenarioLayout() {
   SetItemText(Main(), kIdSource, source);
   SetItemText(Main(), kIdResult, result);
   SendMessageA(Ctl(kIdSource), EM_SETSEL, 3, 9);
-  RECT s, r;
-  auto edits = [&] { return GetWindowRect(Ctl(kIdSource), &s) && GetWindowRect(Ctl(kIdResult), &r); };
   Click(Main(), kIdVert);
-  CHECK(Until([&] { return edits() && r.left >= s.right - 2 && r.top < s.bottom; }), "vertical: result beside the source");
+  CHECK(Until(Beside), "vertical: result beside the source");
   Shot(Main(), "vertical");
   Click(Main(), kIdHorz);
-  CHECK(Until([&] { return edits() && r.top >= s.bottom - 2; }), "horizontal: result below the source");
+  CHECK(Until(Below), "horizontal: result below the source");
   ClickInto(kIdSource);
   SendMessageA(Ctl(kIdSource), EM_SETSEL, 3, 9);
   // The menu's word wrap, so the focus stays where it was.
@@ -599,7 +587,7 @@ void ScenarioActKey() {
     HotKeyIs(np, row.modifier, row.other, "ActKey " + std::to_string(row.actKey));
   }
   // Held for 2 s: one capture, after the release; Scroll Lock as before.
-  Select(np, g_passage);
+  REQUIRE(SelectText(np.edit, g_passage), "notepad does not hold the passage");
   BringToFront(np.main, 15000);
   bool before = ScrollLockOn(np.main);
   PressKeys({VK_SCROLL});  // the light is seen to change at all
@@ -637,7 +625,8 @@ void ScenarioKeyFile() {
       ExpectBox("missing key file", "공통 키 파일을 찾을 수 없습니다.\n( " + Path(file) +
                 " )\n\n메뉴의 <도구> / <환경설정> 의 <공통 키 파일> 탭에서,\n공통 키 파일을 다시 설정하십시오.",
                 IDOK, "key-file-missing");
-    } else if (HWND wait = Dialog("잠시만 기다려 주십시오 ...", 5)) {
+    } else {
+      HWND wait = NEED(Dialog("잠시만 기다려 주십시오 ...", 5), "the wait dialog did not show");
       CHECK(Visible(wait, kIdWaitBar) && Visible(wait, kIdWaitCancel) && Visible(wait, kIdWaitText),
             "wait dialog: the label, bar or Cancel button is not shown");
       // Shown by the reading thread, painted by Mirelka's window thread.
@@ -646,8 +635,6 @@ void ScenarioKeyFile() {
       Click(wait, kIdWaitCancel);
       CHECK(Until([] { return IsWindowEnabled(Ctl(kIdEncode)) != FALSE; }, 60000), "run did not end");
       CHECK_EQ(g_passage, CtlText(kIdSource), "source edit after Cancel");
-    } else {
-      Fail(__FILE__, __LINE__, "the wait dialog did not show");
     }
     CHECK_EQ(result, CtlText(kIdResult), std::string("result edit after ") + file);
   }
@@ -713,11 +700,8 @@ void ScenarioOptionsBasic() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     return centred(screen) || centred(work);
   }), "sheet not centred on the screen: " + RectText(rc) + " work " + RectText(work));
-  int i = 0;
-  for (const char* name : {"options-basic", "options-edit", "options-hotkey", "options-advanced"}) {
-    sheet.Page(i++);
-    Shot(sheet.hwnd, name);
-  }
+  const char* const pages[] = {"options-basic", "options-edit", "options-hotkey", "options-advanced"};
+  for (int i = 0; i < 4; ++i) sheet.Page(i), Shot(sheet.hwnd, pages[i]);
   HWND apply = GetDlgItem(sheet.hwnd, 0x3021);  // the sheet's Apply button
   CHECK(!apply || !IsWindowVisible(apply), "an Apply button");
   // Everything changed, then Cancel.
@@ -751,17 +735,13 @@ void ScenarioOptionsBasic() {
 }
 
 int CharX(int id, int index) { return static_cast<short>(LOWORD(SendMessageA(Ctl(id), EM_POSFROMCHAR, index, 0))); }
-bool SideBySide() {
-  RECT s, r;
-  return GetWindowRect(Ctl(kIdSource), &s) && GetWindowRect(Ctl(kIdResult), &r) && r.left >= s.right - 2;
-}
 
 // The edit page: arrangement, word wrap, tab width and the font dialog.
 void ScenarioOptionsEdit() {
   OpenFromTray(true);
   SetItemText(Main(), kIdSource, "\tX abcdefgh");
   const int tabX = CharX(kIdSource, 1), charX = CharX(kIdSource, 10) - CharX(kIdSource, 3);
-  CHECK(!SideBySide() && Wrapped(kIdSource), "start: horizontal, wrapped");
+  CHECK(Below() && Wrapped(kIdSource), "start: horizontal, wrapped");
   Sheet sheet;
   HWND page = sheet.Page(1);
   CHECK(Checked(page, kOptHorz) && Checked(page, kOptWrap), "edit page shows the defaults");
@@ -771,7 +751,7 @@ void ScenarioOptionsEdit() {
   SetItemText(page, kOptTab, "8");
   sheet.Close(IDOK);
   CHECK_EQ("WordsWrap=0 WndH=0 TabStop=8 ", ConfValues(), "stored after OK");
-  CHECK(SideBySide(), "not side by side after OK");
+  CHECK(Beside(), "not side by side after OK");
   CHECK(!Wrapped(kIdSource), "word wrap still on");
   const int tabX8 = CharX(kIdSource, 1);
   CHECK(tabX8 > tabX + tabX / 2, "tab stops: " + std::to_string(tabX) + " then " + std::to_string(tabX8));
@@ -829,8 +809,8 @@ void ScenarioOptionsKeyFile() {
   Click(page, kOptFile);
   HWND open = OtherDialog(sheet.hwnd, "the open-file dialog");
   Shot(open, "open-file-dialog");
-  HWND name = NEED(FocusOf(open), "nothing focused in the open-file dialog");
-  SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Path("key.bin").c_str()));
+  SendMessageA(NEED(FocusOf(open), "nothing focused in the open-file dialog"), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(Path("key.bin").c_str()));
   Click(open, IDOK);
   CHECK(Until([&] { return !IsWindow(open) || !IsWindowVisible(open); }), "the open-file dialog did not close");
   CHECK(Until([&] { return ItemText(page, kOptKeyPath) == Path("key.bin"); }), "path shown: " + ItemText(page, kOptKeyPath));
@@ -985,12 +965,8 @@ void ScenarioAbout() {
   OpenFromTray();
   for (const char* way : {"Esc", "a click", "the LOGO"}) {
     Command(kCmdAbout);
-    HWND about = nullptr;
-    Until([&] {
-      for (HWND w : TopWindows(g_mirelka.pi.dwProcessId, nullptr)) about = GetDlgItem(w, kIdLogo) ? w : about;
-      return about != nullptr;
-    });
-    REQUIRE(about, "no about box");
+    HWND about = NEED(Dialog(nullptr), "no about box");
+    REQUIRE(GetDlgItem(about, kIdLogo), "the about box has no LOGO: " + Text(about));
     if (way[0] == 'E') {
       CHECK_EQ(home + "\r\nsupport@pelmora.co.kr", ItemText(about, kIdAddresses), "addresses");
       CHECK((GetWindowLongPtrA(about, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME)) == 0, "the about box has a border or caption");
@@ -1175,12 +1151,8 @@ int main(int argc, char** argv) {
   g_doc = Bytes("doc.txt"), g_passage = Bytes("passage.txt"), g_block = Bytes("passage.enc");
   g_keyBlock = Bytes("passage-key.enc"), g_encDoc = Replace(g_doc, g_passage, g_block);
   ClearSettings();
-  int failed = 0;
-  if (argc == 5 && std::strcmp(argv[4], "bench") == 0) {
-    failed = !Guarded(Bench) || Failures();
-  } else {
-    failed = RunScenarios(kScenarios, argc - 4, argv + 4, "Mirelka", Tidy);
-  }
+  const bool bench = argc == 5 && std::strcmp(argv[4], "bench") == 0;
+  const int failed = bench ? !Guarded(Bench) || Failures() : RunScenarios(kScenarios, argc - 4, argv + 4, "Mirelka", Tidy);
   StopMirelka();
   ClearSettings();
   return Finish(failed);
