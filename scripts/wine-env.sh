@@ -60,17 +60,27 @@ wine_env_start() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LANG=ko_KR.UTF-8 LC_ALL=ko_KR.UTF-8
   export WINEARCH=win64
-  local d
+  # A display that looks free may be taken by a run starting at the same
+  # moment: Xvfb then ends at once on the other's lock, and the next one is
+  # tried.
+  local d up=0
   for d in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$d" ] && [ ! -e "/tmp/.X$d-lock" ]; then break; fi
+    if [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; then continue; fi
+    Xvfb ":$d" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    WINE_XVFB_PID=$!
+    for _ in $(seq 1 50); do
+      kill -0 "$WINE_XVFB_PID" 2>/dev/null || break
+      if [ -e "/tmp/.X11-unix/X$d" ] && [ "$(cat "/tmp/.X$d-lock" 2>/dev/null | tr -d ' ')" = "$WINE_XVFB_PID" ]; then
+        up=1
+        break
+      fi
+      sleep 0.1
+    done
+    [ $up = 1 ] && break
+    kill "$WINE_XVFB_PID" 2>/dev/null
   done
-  Xvfb ":$d" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  WINE_XVFB_PID=$!
+  [ $up = 1 ] || { echo "wine-env: could not start Xvfb" >&2; return 1; }
   export DISPLAY=":$d"
-  for _ in $(seq 1 50); do
-    [ -e "/tmp/.X11-unix/X$d" ] && break
-    sleep 0.1
-  done
   # A persistent server, and Wine's own services started here with no pipe
   # attached: a service started later by a test would inherit that test's
   # output pipe and keep CTest waiting for it to close.
