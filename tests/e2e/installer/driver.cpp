@@ -105,9 +105,9 @@ HWND StartFromShortcut(const std::string& shortcut) {
   HINSTANCE r = ShellExecuteA(nullptr, "open", shortcut.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   REQUIRE(reinterpret_cast<INT_PTR>(r) > 32, "the shell opens the shortcut " + shortcut);
   HWND w = nullptr;
-  REQUIRE(WaitUntil([&] { return (w = MirelkaWindow()) != nullptr; }, 30000),
+  // The full title is set once the window is made, its hot key registered.
+  REQUIRE(WaitUntil([&] { return (w = MirelkaWindow()) != nullptr && Text(w).rfind("Mirelka v", 0) == 0; }, 30000),
           "Mirelka started from its shortcut has its window");
-  Sleep(500);  // its hot key is registered once the window is up
   return w;
 }
 
