@@ -230,7 +230,7 @@ void OnDrawItem(const DRAWITEMSTRUCT& item) {
 void DrawLabel(HDC dc, int x, int y, const char* text) {
   int n = static_cast<int>(std::strlen(text));
   SetTextColor(dc, RGB(65, 91, 201));
-  TextOutA(dc, x + 1, y + 1, text, n);
+  TextOutA(dc, x + 2, y + 2, text, n);
   SetTextColor(dc, RGB(255, 255, 255));
   TextOutA(dc, x, y, text, n);
 }
