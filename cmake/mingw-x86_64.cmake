@@ -1,4 +1,5 @@
-# Cross build of the 64-bit shell extension with mingw-w64.
+# Cross build for x86_64 with mingw-w64: the 64-bit shell extension, and the
+# whole tree where the machine runs only 64-bit Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
