@@ -27,8 +27,12 @@ LAYERS = {
     "shellext": 4,
 }
 PLATFORMS = {"win32", "posix"}
-WINDOWS_HEADERS = {"windows.h", "commctrl.h", "commdlg.h", "shellapi.h", "shlobj.h",
-                   "wininet.h", "ole2.h", "olectl.h", "winreg.h"}
+WINDOWS_HEADERS = {"windows.h", "windowsx.h", "winbase.h", "winuser.h", "wingdi.h", "winreg.h",
+                   "commctrl.h", "commdlg.h", "prsht.h", "richedit.h", "imm.h", "mmsystem.h",
+                   "shellapi.h", "shlobj.h", "shobjidl.h", "shlwapi.h", "objbase.h", "objidl.h",
+                   "unknwn.h", "ocidl.h", "ole2.h", "olectl.h", "oleauto.h", "wininet.h",
+                   "winsock2.h", "ws2tcpip.h", "bcrypt.h", "ncrypt.h", "wincrypt.h", "psapi.h",
+                   "tlhelp32.h", "tchar.h", "io.h", "direct.h", "process.h"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
