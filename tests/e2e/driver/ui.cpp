@@ -140,6 +140,14 @@ void BringToFront(HWND window, DWORD timeoutMs) {
 
 void Key(BYTE vk, bool up) { keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
 
+void TypeAscii(const std::string& text) {
+  for (char c : text) {
+    const SHORT scan = VkKeyScanA(c);
+    const BYTE vk = LOBYTE(scan);
+    if (HIBYTE(scan) & 1) PressKeys({VK_SHIFT, vk}); else PressKeys({vk});
+  }
+}
+
 void PressKeys(std::initializer_list<BYTE> keys) {
   for (BYTE vk : keys) Key(vk, false);
   for (auto vk = keys.end(); vk != keys.begin();) Key(*--vk, true);
