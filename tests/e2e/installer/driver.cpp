@@ -216,20 +216,17 @@ int Upgrade(char** a) {
   return 0;
 }
 
-// Waits for a silent run to end, watching that it never shows a window;
-// its exit code, or kWindowShown when it showed one.
-constexpr DWORD kWindowShown = 97;
-DWORD EndOfSilentRun(Program& run, DWORD timeoutMs) {
-  bool shown = false;
+// Waits for a silent run to end while watching that it shows no window;
+// false when it did not end in time.
+bool EndSilently(Program& run, DWORD timeoutMs, DWORD& code, bool& shown) {
+  shown = false;
   if (!WaitUntil([&] {
         shown = shown || !TopWindows(run.pi.dwProcessId, nullptr).empty();
         return run.Ended(0);
       }, timeoutMs, 20))
-    return 98;
-  DWORD code = 99;
+    return false;
   GetExitCodeProcess(run.pi.hProcess, &code);
-  if (shown) std::printf("the silent run showed a window\n");
-  return shown ? kWindowShown : code;
+  return true;
 }
 
 int Uninstall(char** a) {
@@ -238,10 +235,11 @@ int Uninstall(char** a) {
   DWORD mirelkaPid = ProcessOf(w);
   Program run;
   REQUIRE(StartProgram(command, run), "the uninstaller starts: " + command);
-  const DWORD code = EndOfSilentRun(run, 120000);
-  REQUIRE(code != 98, "the silent uninstall ends");
-  CHECK(code != kWindowShown, "the silent uninstall showed no window");
-  CHECK(code == 0 || code == kWindowShown, "the silent uninstall's exit code is 0: " + std::to_string(code));
+  DWORD code = 99;
+  bool shown = false;
+  REQUIRE(EndSilently(run, 120000, code, shown), "the silent uninstall ends");
+  CHECK(!shown, "the silent uninstall showed no window");
+  CHECK(code == 0, "the silent uninstall's exit code is 0: " + std::to_string(code));
   CHECK(ProcessEnded(mirelkaPid, 5000) && MirelkaWindow() == nullptr, "the uninstaller closed Mirelka");
   return 0;
 }
@@ -261,11 +259,14 @@ int Hold(int argc, char** argv) {
 
 }  // namespace
 
-// A silent install or removal: its exit code, or kWindowShown.
+// A silent install or removal: its exit code, or 97 when it showed a window.
 int Run(const char* command) {
   Program p;
-  if (!StartProgram(command, p)) return 96;
-  return static_cast<int>(EndOfSilentRun(p, INFINITE));
+  DWORD code = 99;
+  bool shown = false;
+  if (!StartProgram(command, p) || !EndSilently(p, INFINITE, code, shown)) return 98;
+  if (shown) std::printf("the silent run showed a window\n");
+  return shown ? 97 : static_cast<int>(code);
 }
 
 int main(int argc, char** argv) {
