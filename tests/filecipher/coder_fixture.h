@@ -1,6 +1,5 @@
 // What the file coder tests share: an in-memory disk, scripted answers, a
-// recording view, a job state, logs in a temporary folder, and the .tsl
-// layout built by hand from the format's rules.
+// recording view, logs in a temporary folder, and .tsl files built by hand.
 #ifndef MIRELKA_TESTS_FILECIPHER_CODER_FIXTURE_H
 #define MIRELKA_TESTS_FILECIPHER_CODER_FIXTURE_H
 
@@ -18,10 +17,9 @@
 
 const char kKey[] = "drowssap8";
 
-// Keeps what the coder showed.
 struct CRecordingView : ITriselView {
   std::string counterText, fileName;
-  int fileSteps = 0, overallSteps = 0;  // steps since the last reset
+  int fileSteps = 0, overallSteps = 0;  // since the last reset
   void SetCounterText(const char* text) override { counterText = text; }
   void SetFileName(const char* name) override { fileName = name; }
   void FileBarReset() override { fileSteps = 0; }
@@ -43,9 +41,8 @@ inline std::string CodeBytes(std::string data, const std::string& key) {
 }
 
 // A whole .tsl file with filler bytes of 1; compare with SameTsl.
-inline std::string BuildTsl(const std::string& key, time_t mtime, unsigned attr,
-                            const std::string& name, const std::string& data,
-                            const std::string& chown = "win:win:1:1") {
+inline std::string BuildTsl(const std::string& key, time_t mtime, unsigned attr, const std::string& name,
+                            const std::string& data, const std::string& chown = "win:win:1:1") {
   unsigned char code[21];
   MakeVerifyCode(key.c_str(), code);
   std::string out("\x0e\x14", 2);
@@ -76,11 +73,9 @@ class CoderTest : public ::testing::Test {
   }
   void TearDown() override { TheRunLog().SetFileBase(nullptr); TheRunLog().SetDebugEnabled(false); }
   // One file through a fresh coder object, as the folder walk does it.
-  int Run(IFileSystem& fs, const std::string& path, const std::string& key, int mode,
-          ITriselView* view = nullptr) {
+  int Run(IFileSystem& fs, const std::string& path, const std::string& key, int mode, ITriselView* view = nullptr) {
     CTrisels coder(fs, m_ui, view ? *view : m_view, m_job);
-    return coder.Trisel(path.c_str(), key.c_str(), 0, mode, 0, m_counters, &m_overwrite,
-                        &m_job.cancel);
+    return coder.Trisel(path.c_str(), key.c_str(), 0, mode, 0, m_counters, &m_overwrite, &m_job.cancel);
   }
   int Encrypt(const std::string& path, const std::string& key = kKey) { return Run(m_fs, path, key, kModeEncrypt); }
   int Decrypt(const std::string& path, const std::string& key = kKey) { return Run(m_fs, path, key, kModeDecrypt); }

@@ -1,4 +1,4 @@
-// The key-derived pieces: verification code and payload coding.
+// The key-derived pieces of a .tsl file: verification code and payload.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,26 +7,24 @@
 
 namespace {
 
+// Short keys repeat, long keys are sampled; "zu" puts zero bytes in the code.
 TEST(VerifyCodeTest, ShortKeysRepeatLongKeysAreSampled) {
   const std::string salt = "zuvnbtwyglmapxerhocs";
-  std::string keys[] = {"zu", "ABCDEFGHIJKLMNOPQRST", "", ""};  // "zu": zero bytes in the code
+  std::string keys[] = {"zu", "ABCDEFGHIJKLMNOPQRST", "", ""};
   for (int i = 0; i < 1024; ++i) keys[3] += static_cast<char>(0x80 + i % 120);
   keys[2] = keys[3].substr(0, 40);
   for (const std::string& key : keys) {
     unsigned char v[21];
     ASSERT_EQ(0, MakeVerifyCode(key.c_str(), v));
     EXPECT_EQ(0, v[20]);
-    size_t n = key.size();
+    const size_t n = key.size();
     for (size_t i = 0; i < 20; ++i)
-      EXPECT_EQ(static_cast<unsigned char>(key[n < 20 ? i % n : i * n / 20] ^ salt[i]), v[i])
-          << n << " " << i;
+      EXPECT_EQ(static_cast<unsigned char>(key[n < 20 ? i % n : i * n / 20] ^ salt[i]), v[i]) << n << " " << i;
   }
 }
 
-// Byte k of the payload takes key byte ((k mod 30001) + 1) mod L, so the key
-// position wraps after 30001 bytes. The walk hands every file of a folder to
-// one coder object, which keeps its key stream between files: a different
-// key must still give its own stream.
+// The key position wraps after 30001 bytes. The walk hands every file of a
+// folder to one coder object: a different key must still give its own stream.
 TEST_F(CoderTest, OneCoderObjectCodesEachFileWithItsOwnKey) {
   const std::string data = Sample(30001 * 2 + 5);
   CTrisels coder(m_fs, m_ui, m_view, m_job);
@@ -36,7 +34,7 @@ TEST_F(CoderTest, OneCoderObjectCodesEachFileWithItsOwnKey) {
     m_fs.AddFile(path, data, 1000);
     ASSERT_EQ(0, coder.Trisel(path.c_str(), keys[i].c_str(), 0, kModeEncrypt, 0, m_counters, &m_overwrite,
                               &m_job.cancel));
-    EXPECT_EQ(CodeBytes(data, keys[i]), m_fs.Contents(path + ".tsl").substr(80)) << i;  // 64 + 11 + 5 of header
+    EXPECT_EQ(CodeBytes(data, keys[i]), m_fs.Contents(path + ".tsl").substr(80)) << i;  // after the header
   }
 }
 

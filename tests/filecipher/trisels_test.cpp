@@ -1,6 +1,6 @@
 // One file through CTrisels: round trips, result names, refusals,
-// decryption's existence rule, cancel, and the counters each of them moves.
-// Round trips on the real disk are the end-to-end runs' (tests/e2e/run,
+// decryption's existence rule, and the counters each of them moves. Round
+// trips and a cancel on the real disk are the end-to-end runs' (tests/e2e/run,
 // tests/trisel/cli_run.sh).
 #include <gtest/gtest.h>
 
@@ -16,33 +16,26 @@ const uint32_t kAttrs = kAttrArchive | kAttrReadOnly | kAttrHidden;
 
 class TriselsTest : public CoderTest {};
 
+// Hangul (CP949 "\xb0\x5c" has a backslash trail byte) and blanks in names;
+// sizes around the key stream's wrap.
 TEST_F(TriselsTest, RoundTripsRestoreBytesTimeAndAttributes) {
-  // Hangul (CP949 "\xb0\x5c" has a backslash trail byte) and blanks in names.
-  const char* names[] = {"C:\\문서 폴더\\보고서 초안.txt", "C:\\d\\a b", "C:\\d\\\xb0\x5c.dat", "C:\\d\\x.TSLX"};
-  std::string longKey = Sample(1023) + "z";
-  for (char& c : longKey) c = c ? c : 1;  // key texts hold no zero byte
-  for (std::string name : names)
-    for (size_t size : {size_t(0), size_t(1), size_t(30001), size_t(30002), size_t((1 << 20) + 17)})
-      for (const std::string& key : {std::string("q"), longKey}) {
-        SCOPED_TRACE(name + " " + std::to_string(size));
-        CMemoryFileSystem fs;
-        std::string data = Sample(size);
-        fs.AddFile(name, data, kTime, kAttrs);
-        ResetCounters();
-        m_job.ResetAll();
-        m_job.total = 2;
-        ASSERT_EQ(0, Run(fs, name, key, kModeEncrypt));
-        EXPECT_EQ(data, fs.Contents(name));
-        fs.SetAttributes(name.c_str(), kAttrArchive);  // read-only files resist removal
-        fs.Remove(name.c_str());
-        ASSERT_EQ(0, Run(fs, name + ".tsl", key, kModeDecrypt));
-        EXPECT_EQ(name.substr(name.find('\\', 3) + 1) + ".tsl", m_view.fileName);
-        EXPECT_TRUE(fs.Contents(name) == data && fs.MTime(name) == kTime);
-        EXPECT_EQ(kAttrs, fs.GetAttributes(name.c_str()));
-        EXPECT_TRUE(m_counters.count == 2 && m_counters.ok == 2 && m_counters.warn + m_counters.err == 0);
-        EXPECT_TRUE(m_view.counterText == "2 / 2 files..." && m_view.fileSteps == 100);
-        EXPECT_TRUE(fs.OpenFiles() == 0 && m_ui.Reports().empty());
-      }
+  for (std::string name : {"C:\\문서 폴더\\보고서 초안.txt", "C:\\d\\\xb0\x5c.dat"})
+    for (size_t size : {size_t(0), size_t(30002), size_t((1 << 20) + 17)}) {
+      SCOPED_TRACE(name + " " + std::to_string(size));
+      CMemoryFileSystem fs;
+      std::string data = Sample(size);
+      fs.AddFile(name, data, kTime, kAttrs);
+      ResetCounters();
+      m_job.ResetAll();
+      m_job.total = 2;
+      ASSERT_EQ(0, Run(fs, name, kKey, kModeEncrypt));
+      fs.SetAttributes(name.c_str(), kAttrArchive);  // read-only files resist removal
+      fs.Remove(name.c_str());
+      ASSERT_EQ(0, Run(fs, name + ".tsl", kKey, kModeDecrypt));
+      EXPECT_TRUE(fs.Contents(name) == data && fs.MTime(name) == kTime && fs.GetAttributes(name.c_str()) == kAttrs);
+      EXPECT_TRUE(m_counters.ok == 2 && m_view.counterText == "2 / 2 files..." && m_view.fileSteps == 100);
+      EXPECT_TRUE(fs.OpenFiles() == 0 && m_ui.Reports().empty());
+    }
 }
 
 TEST_F(TriselsTest, ExtensionsDecideTheResultNameAndWhatIsRefused) {
@@ -57,7 +50,7 @@ TEST_F(TriselsTest, ExtensionsDecideTheResultNameAndWhatIsRefused) {
   }
   ResetCounters();
   m_view.overallSteps = 0;
-  errno = ENOENT;  // left by some earlier call; not part of these findings
+  errno = ENOENT;  // left by an earlier call; must not reach the log
   EXPECT_EQ(-3, Encrypt("C:\\d\\b.Tsl"));
   errno = ENOENT;
   EXPECT_EQ(-3, Decrypt("C:\\d\\y.txt"));
@@ -109,39 +102,6 @@ TEST_F(TriselsTest, ReadOnlyResultsStay) {
   EXPECT_EQ("locked", m_fs.Contents("C:\\d\\a.txt.tsl"));
   EXPECT_TRUE(m_counters.err == 1 && m_counters.warn == 1 && m_ui.Questions().size() == 3);
   EXPECT_EQ("CTrisels::EnCode, fopen(szEncodingFname), 2", LastTag());
-}
-
-// Sets the cancel word once the per-file bar has made ten steps.
-class CancellingView : public CRecordingView {
- public:
-  std::atomic<int32_t>* cancel = nullptr;
-  void FileBarStep() override {
-    CRecordingView::FileBarStep();
-    if (fileSteps == 10) cancel->store(1);
-  }
-};
-
-TEST_F(TriselsTest, CancelRemovesThePartialResultOnly) {
-  const std::string data = Sample(3 << 20);
-  m_fs.AddFile("C:\\d\\big.bin", data, kTime);
-  ASSERT_EQ(0, Encrypt("C:\\d\\big.bin"));
-  const std::string coded = m_fs.Contents("C:\\d\\big.bin.tsl");
-  for (bool enc : {true, false}) {
-    const char* src = enc ? "C:\\d\\big.bin" : "C:\\d\\big.bin.tsl";
-    const char* out = enc ? "C:\\d\\big.bin.tsl" : "C:\\d\\big.bin";
-    m_fs.Remove(out);
-    m_fs.AddFile(src, enc ? data : coded, kTime);
-    m_job.cancel = 0;
-    CancellingView view;
-    view.cancel = &m_job.cancel;
-    ResetCounters();
-    // Cancelled in the pass, then before it begins: nothing is coded at all.
-    for (int run = 0; run < 2; ++run) EXPECT_EQ(-2, Run(m_fs, src, kKey, enc ? kModeEncrypt : kModeDecrypt, &view));
-    EXPECT_TRUE(view.fileSteps < 100 && view.overallSteps == 0);
-    EXPECT_TRUE(m_fs.Contents(src) == (enc ? data : coded) && !m_fs.Exists(out));
-    EXPECT_EQ(0, m_counters.ok + m_counters.err + m_counters.warn);
-  }
-  EXPECT_EQ(0, m_fs.OpenFiles());
 }
 
 TEST_F(TriselsTest, PathsTooLongForAResultAreRefused) {

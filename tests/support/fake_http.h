@@ -9,16 +9,15 @@
 
 #include "common/http.h"
 
-// One object the fake server knows. By default it answers 200 with the body
-// and its true length, handed out in chunks of `chunk` bytes.
+// One object the fake server knows: by default 200 with the body and its
+// true length, handed out in chunks of `chunk` bytes.
 struct FakeObject {
   std::string body;
   int status = 200;
   bool announceLength = true;
   int64_t announcedLength = -1;  // -1: the body's true length
   uint32_t chunk = 4096;
-  // Bytes delivered before the connection breaks (Read gives -1); -1 never.
-  int64_t breakAfter = -1;
+  int64_t breakAfter = -1;  // bytes delivered before Read gives -1; -1 never
 };
 
 class CFakeHttpClient : public IHttpClient {
@@ -27,15 +26,13 @@ class CFakeHttpClient : public IHttpClient {
     std::string agent, host, path;
     uint16_t port;
   };
-
-  // Paths without the leading slash, as requested. An unknown path answers
-  // 404 with a small error page. `reachable = false` refuses every request.
+  // Paths without the leading slash; an unknown path answers 404 with a
+  // small error page; `reachable = false` refuses every request.
   std::map<std::string, FakeObject> objects;
   bool reachable = true;
   std::vector<Request> requests;
 
-  std::unique_ptr<IHttpResponse> Get(const char* agent, const char* host, uint16_t port,
-                                     const char* path) override;
+  std::unique_ptr<IHttpResponse> Get(const char* agent, const char* host, uint16_t port, const char* path) override;
 };
 
 enum class HttpOp { Get, Available, Read };
@@ -47,10 +44,9 @@ class CFaultHttpClient : public IHttpClient {
   explicit CFaultHttpClient(IHttpClient& inner) : m_inner(inner) {}
   void FailAt(HttpOp op, unsigned nth) { m_op = op, m_target = nth, m_count = 0, m_fired = false; }
   bool Fired() const { return m_fired; }
-  bool Hit(HttpOp op);
+  bool Hit(HttpOp op) { return m_target && op == m_op && ++m_count == m_target && (m_fired = true); }
 
-  std::unique_ptr<IHttpResponse> Get(const char* agent, const char* host, uint16_t port,
-                                     const char* path) override;
+  std::unique_ptr<IHttpResponse> Get(const char* agent, const char* host, uint16_t port, const char* path) override;
 
  private:
   IHttpClient& m_inner;

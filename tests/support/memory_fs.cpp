@@ -83,12 +83,7 @@ class CMemoryFile : public IFile {
   bool Eof() const override { return m_eof; }
   bool Error() const override { return m_error; }
   int Flush() override { return 0; }
-  int Close() override {
-    if (!m_open) return Fail(EBADF, -1);
-    m_open = false;
-    --m_openFiles;
-    return 0;
-  }
+  int Close() override { return !m_open ? Fail(EBADF, -1) : (m_open = false, --m_openFiles, 0); }
 
  private:
   size_t Broken() { return m_error = true, Fail(EBADF, size_t{0}); }
@@ -137,9 +132,7 @@ void CMemoryFileSystem::AddFile(const std::string& path, const std::string& byte
   std::string p = Normalize(path);
   AddFolder(ParentOf(p));
   auto& node = m_nodes[p] = std::make_shared<Node>(false);
-  node->bytes = bytes;
-  node->mtime = mtime;
-  node->attributes = attributes & ~static_cast<uint32_t>(kAttrDirectory);
+  node->bytes = bytes, node->mtime = mtime, node->attributes = attributes & ~uint32_t{kAttrDirectory};
 }
 
 bool CMemoryFileSystem::Exists(const std::string& path) const { return Lookup(Normalize(path)) != nullptr; }
@@ -170,10 +163,7 @@ std::unique_ptr<IFile> CMemoryFileSystem::Open(const char* path, const char* mod
   auto parent = node ? node : Lookup(ParentOf(p));
   if (!node && (!write || !parent || !parent->isDir)) return Fail(ENOENT, nullptr);
   if (!node) node = m_nodes[p] = std::make_shared<Node>(false);
-  if (write) {
-    node->bytes.clear();
-    node->mtime = 0;
-  }
+  if (write) node->bytes.clear(), node->mtime = 0;
   return std::make_unique<CMemoryFile>(m_openFiles, node, !write, write);
 }
 
@@ -239,8 +229,7 @@ std::unique_ptr<IFind> CMemoryFileSystem::FindFirst(const char* pattern, FindEnt
     FindEntry e;
     if (name.size() >= sizeof e.name || !WildcardMatch(wild, name.c_str())) return;
     std::memcpy(e.name, name.c_str(), name.size() + 1);
-    e.attributes = n.attributes;
-    e.size = n.isDir ? 0 : n.bytes.size();
+    e.attributes = n.attributes, e.size = n.isDir ? 0 : n.bytes.size();
     entries.push_back(e);
   };
   if (!IsRoot(folder))

@@ -18,14 +18,6 @@ static const char kSep = '/';
 
 namespace {
 
-std::string TempRoot() {
-  // Wine hands Unix variables such as TMPDIR through unchanged; only the
-  // Windows ones hold Windows paths.
-  const char* v = std::getenv(kSep == '/' ? "TMPDIR" : "TEMP");
-  std::string root = v && *v ? v : kSep == '/' ? "/tmp" : "C:";
-  return root.back() == '/' || root.back() == '\\' ? root : root + kSep;
-}
-
 // Deletes everything below folder (which ends with a separator), read-only
 // files included, then the folder itself.
 void RemoveTree(const std::string& folder) {
@@ -43,7 +35,12 @@ void RemoveTree(const std::string& folder) {
 
 CTempDir::CTempDir() {
   static unsigned serial = 0;
-  std::string prefix = TempRoot() + "mirelka-test-" + std::to_string(static_cast<int>(getpid())) + "-";
+  // Wine hands Unix variables such as TMPDIR through unchanged; only the
+  // Windows ones hold Windows paths.
+  const char* v = std::getenv(kSep == '/' ? "TMPDIR" : "TEMP");
+  std::string root = v && *v ? v : kSep == '/' ? "/tmp" : "C:";
+  if (root.back() != '/' && root.back() != '\\') root += kSep;
+  const std::string prefix = root + "mirelka-test-" + std::to_string(static_cast<int>(getpid())) + "-";
   do m_path = prefix + std::to_string(++serial);
   while (mkdir(m_path.c_str(), 0700) != 0 && errno == EEXIST);
   FileStat st;
