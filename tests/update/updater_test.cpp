@@ -15,11 +15,10 @@
 
 namespace {
 
-const std::map<std::string, std::string> kOld = {{"C:/app/Mirelka.exe", "old program"},
-                                                 {"C:/app/data.txt", "old data"}};
-const std::map<std::string, std::string> kNew = {{"C:/app/Mirelka.exe", std::string(20000, 'M')},
-                                                 {"C:/app/data.txt", "new data"},
-                                                 {"C:/app/new.dll", std::string(5000, 'D')}};
+using Files = std::map<std::string, std::string>;
+const Files kOld = {{"C:/app/Mirelka.exe", "old program"}, {"C:/app/data.txt", "old data"}};
+const Files kNew = {{"C:/app/Mirelka.exe", std::string(20000, 'M')}, {"C:/app/data.txt", "new data"},
+                    {"C:/app/new.dll", std::string(5000, 'D')}};
 
 struct View : IUpdaterView {
   int runningChecks = 0;  // Mirelka is reported running this many times
@@ -28,16 +27,15 @@ struct View : IUpdaterView {
   void ShowProgress(int) override {}
   void StartFile(int, int, const char*, const char*) override {}
   void FileProgress(uint64_t, uint64_t) override {}
-  bool CancelRequested() override { return false; }
   void SetDownloading(bool) override {}
+  bool CancelRequested() override { return false; }
   bool MirelkaRunning() override { return runningChecks > 0 && runningChecks--; }
   bool AskRetryWhileMirelkaRuns() override { return retry; }
 };
 
 const uint8_t kVendorKey[64] = {1, 2, 3};
 
-// An installation of two files and a server that offers three, version
-// 1.1, signed.
+// An installation of two files and a server that offers three, version 1.1, signed.
 struct World {
   CMemoryFileSystem disk;
   CFakeHttpClient server;
@@ -49,114 +47,81 @@ struct World {
     disk.AddFile("C:/app/update/leftover/x.tmp", "from an earlier run");
     server.objects["mirelka/update_files.ini"].body = "Mirelka.exe\r\ndata.txt\r\nnew.dll\r\n";
     for (const auto& f : kNew) server.objects["mirelka/update/" + f.first.substr(7)].body = f.second;
-    Publish(Manifest("1.1"));
+    Publish("1.1");
   }
-  // The manifest of the files on the server.
-  std::string Manifest(const char* version) {
+  void Publish(const char* version) {  // the signed manifest of the files on the server
     std::string m = std::string("Mirelka update manifest\r\nversion ") + version + "\r\n";
     for (const auto& f : kNew) {
       uint8_t d[32];
       std::memcpy(d, DigestOf(f.second).data(), 32);
       m += "file " + std::to_string(f.second.size()) + " " + DigestText(d) + " " + f.first.substr(7) + "\r\n";
     }
-    return m;
-  }
-  void Publish(const std::string& manifest) {
-    server.objects["mirelka/update_manifest.txt"].body = manifest;
-    server.objects["mirelka/update_manifest.sig"].body = TestSign(manifest, kVendorKey);
+    server.objects["mirelka/update_manifest.txt"].body = m;
+    server.objects["mirelka/update_manifest.sig"].body = TestSign(m, kVendorKey);
   }
   int RunOn(IFileSystem& fs) {
-    UpdaterSetup setup;
-    setup.fs = &fs;
-    setup.http = &server;
-    setup.view = &view;
-    setup.host = "h";
-    setup.dir = CMyString("C:\\app\\");
-    setup.crypto = &crypto;
-    setup.vendorKey = kVendorKey;
-    setup.installedVersion = "1.0";
-    return RunUpdate(setup);
+    UpdaterSetup s;
+    s.fs = &fs, s.http = &server, s.view = &view, s.host = "h", s.dir = CMyString("C:\\app\\");
+    s.crypto = &crypto, s.vendorKey = kVendorKey, s.installedVersion = "1.0";
+    return RunUpdate(s);
   }
-  std::map<std::string, std::string> Installed() const {
-    std::map<std::string, std::string> out;
+  Files Installed() const {
+    Files out;
     for (const std::string& f : disk.Files())
       if (f.rfind("C:/app/update/", 0) != 0) out[f] = disk.Contents(f);
     return out;
   }
 };
 
-struct Updater : ::testing::Test, World {};
-
 // Keeps what the run writes to the debug trace.
 struct Trace : ILogListener {
   std::string text;
-  Trace() {
-    TheRunLog().SetFilesEnabled(false);
-    TheRunLog().SetDebugEnabled(true);
-    TheRunLog().SetListener(this);
-  }
+  Trace() { TheRunLog().SetFilesEnabled(false), TheRunLog().SetDebugEnabled(true), TheRunLog().SetListener(this); }
   ~Trace() override {
-    TheRunLog().SetListener(nullptr);
-    TheRunLog().SetDebugEnabled(false);
-    TheRunLog().SetFilesEnabled(true);
+    TheRunLog().SetListener(nullptr), TheRunLog().SetDebugEnabled(false), TheRunLog().SetFilesEnabled(true);
   }
   void LogWritten(int level, const char* t, size_t n) override {
     if (level == kLogDebug && std::strncmp(t, "pos[", 4) != 0) text.append(t, n);
   }
 };
 
-// What the end-to-end runs leave out (they serve no manifest, another key,
-// a changed manifest, a list naming a file the manifest does not, other
-// bytes, an older release): nothing is installed, the trace says why a
-// release was refused, and refusals before the downloads download nothing.
-TEST_F(Updater, NothingIsInstalledFromAnEmptyListARefusedReleaseOrWhileMirelkaRuns) {
+// What the end-to-end runs leave out: nothing is installed, the trace says
+// why a release was refused, and refusals before the downloads download nothing.
+TEST(Updater, NothingIsInstalledFromAnEmptyListARefusedReleaseOrWhileMirelkaRuns) {
+  auto list = [](const char* body) {
+    return [=](World& t) { t.server.objects["mirelka/update_files.ini"].body = body; };
+  };
   struct Case {
-    const char* what;
     std::function<void(World&)> arrange;
     const char* why;  // null: no refusal
     bool downloads;
   } cases[] = {
-      {"empty list", [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "\r\n \r\n"; }, nullptr,
-       false},
-      {"Mirelka stays open", [](World& t) { t.view.runningChecks = 5, t.view.retry = false; }, nullptr, true},
-      {"no signature", [](World& t) { t.server.objects.erase("mirelka/update_manifest.sig"); }, "no signature", false},
-      {"an error page for a signature",
-       [](World& t) { t.server.objects["mirelka/update_manifest.sig"].body = "<html>"; }, "bad signature", false},
-      {"a manifest name the list lacks",
-       [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "Mirelka.exe\r\ndata.txt\r\n"; },
-       "name mismatch: the manifest names", false},
-      {"a name in another case",
-       [](World& t) { t.server.objects["mirelka/update_files.ini"].body = "MIRELKA.EXE\r\ndata.txt\r\nnew.dll\r\n"; },
-       "name mismatch", false},
-      {"the installed version", [](World& t) { t.Publish(t.Manifest("1.0")); }, "older version", false},
-      {"other bytes of the same size",
-       [](World& t) { t.server.objects["mirelka/update/data.txt"].body = "new dat!"; },
-       "hash mismatch: data.txt has SHA-256 ", true},
-      {"a longer file", [](World& t) { t.server.objects["mirelka/update/new.dll"].body += "!"; },
-       "size mismatch: new.dll", true},
-      {"a shorter file", [](World& t) { t.server.objects["mirelka/update/new.dll"].body.pop_back(); },
-       "size mismatch: new.dll", true},
+      {list("\r\n \r\n"), nullptr, false},
+      {[](World& t) { t.view.runningChecks = 5, t.view.retry = false; }, nullptr, true},  // Mirelka stays open
+      {[](World& t) { t.server.objects.erase("mirelka/update_manifest.sig"); }, "no signature", false},
+      {list("Mirelka.exe\r\ndata.txt\r\n"), "name mismatch: the manifest names", false},
+      {list("MIRELKA.EXE\r\ndata.txt\r\nnew.dll\r\n"), "name mismatch", false},
+      {[](World& t) { t.server.objects["mirelka/update/new.dll"].body += "!"; }, "size mismatch: new.dll", true},
+      {[](World& t) { t.server.objects["mirelka/update/new.dll"].body.pop_back(); }, "size mismatch: new.dll", true},
   };
   for (const Case& c : cases) {
     World t;
     c.arrange(t);
     Trace trace;
-    EXPECT_EQ(kUpdateFailed, t.RunOn(t.disk)) << c.what;
-    EXPECT_EQ(kOld, t.Installed()) << c.what;
-    EXPECT_FALSE(t.disk.Exists("C:/app/update")) << c.what;
-    if (c.why) {
-      EXPECT_EQ(0u, trace.text.rfind(std::string("update refused: ") + c.why, 0)) << c.what << ": " << trace.text;
-    }
+    SCOPED_TRACE(c.why ? c.why : "no refusal");
+    EXPECT_EQ(kUpdateFailed, t.RunOn(t.disk));
+    EXPECT_EQ(kOld, t.Installed());
+    EXPECT_FALSE(t.disk.Exists("C:/app/update"));
+    if (c.why) EXPECT_EQ(0u, trace.text.rfind(std::string("update refused: ") + c.why, 0)) << trace.text;
     bool downloaded = false;
     for (const auto& r : t.server.requests) downloaded = downloaded || r.path.rfind("mirelka/update/", 0) == 0;
-    EXPECT_EQ(c.downloads, downloaded) << c.what;
+    EXPECT_EQ(c.downloads, downloaded);
   }
 }
 
-// Every failing file call from the first download to the last clean-up:
-// the installation is all new after success and all old after failure,
-// unless putting an old file back failed too; then its copy is kept.
-TEST_F(Updater, AFailingFileCallLeavesTheInstallationWholeOldOrWholeNew) {
+// Every failing file call: the installation is all new after success, all old after
+// failure, unless putting an old file back failed too; then its copy is kept.
+TEST(Updater, AFailingFileCallLeavesTheInstallationWholeOldOrWholeNew) {
   for (int persistent = 0; persistent < 2; ++persistent) {
     for (FsOp op : {FsOp::Open, FsOp::Read, FsOp::Write, FsOp::Close, FsOp::Stat, FsOp::MakeFolder}) {
       for (unsigned n = 1;; ++n) {
