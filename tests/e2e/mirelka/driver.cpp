@@ -37,6 +37,7 @@ bool Until(const std::function<bool()>& condition, DWORD timeoutMs = kWait) { re
 
 std::string Path(const std::string& rel) { return g_work + "\\" + rel; }
 std::string Bytes(const std::string& rel) { return FileBytes(Path(rel)); }
+std::string FirstLine(const std::string& rel) { const std::string text = Bytes(rel); return text.substr(0, text.find('\n')); }
 std::string Replace(std::string doc, const std::string& what, const std::string& with) {
   size_t at = doc.find(what);
   return at == std::string::npos ? doc : doc.replace(at, what.size(), with);
@@ -300,11 +301,11 @@ void ScenarioDecrypt() {
 // A password that makes the block hold a byte pair that is no character:
 // the result is refused instead of being damaged on its way.
 void ScenarioNotText() {
-  const std::string bad = Bytes("bad-password.txt");
+  const std::string bad = FirstLine("bad-password.txt");
   REQUIRE(!bad.empty(), "no bad-password.txt");
   Notepad np("doc.txt");
   CaptureText(np, g_passage);
-  Ready(bad.substr(0, bad.find('\n')));
+  Ready(bad);
   PressKeys({VK_RETURN});
   ExpectBox("result that is not text",
             "결과에 글자로 나타낼 수 없는 문자 조합이 생겼습니다.\n"
@@ -1038,22 +1039,16 @@ const Scenario kScenarios[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::printf("usage: mirelka_e2e WORK APP ARTEFACTS [SCENARIO...]\n");
-    return 2;
-  }
-  g_work = argv[1];
-  g_app = argv[2];
+  if (argc < 4) return std::printf("usage: mirelka_e2e WORK APP ARTEFACTS [SCENARIO...]\n"), 2;
+  g_work = argv[1], g_app = argv[2];
   OpenResults(g_work + "\\results.txt");
   SetArtefacts(argv[3], "mirelka-");
-  g_password = Bytes("password.txt");
-  g_password = g_password.substr(0, g_password.find('\n'));
+  g_password = FirstLine("password.txt");
   g_doc = Bytes("doc.txt"), g_passage = Bytes("passage.txt"), g_block = Bytes("passage.enc");
   g_keyBlock = Bytes("passage-key.enc"), g_encDoc = Replace(g_doc, g_passage, g_block);
   ClearSettings();
   const bool bench = argc == 5 && std::strcmp(argv[4], "bench") == 0;
   const int failed = bench ? !Guarded(Bench) || Failures() : RunScenarios(kScenarios, argc - 4, argv + 4, "Mirelka", Tidy);
-  StopMirelka();
-  ClearSettings();
+  StopMirelka(), ClearSettings();
   return Finish(failed);
 }
