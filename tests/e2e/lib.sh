@@ -30,22 +30,14 @@ restore_browser() {
 
 # Shows the driver's results file; fails unless it says "RESULT OK".
 driver_results() {  # driver_results NAME RESULTS-FILE WINE-EXIT-CODE
-  local rc=0
-  if [ -f "$2" ]; then
-    cat "$2"
-    grep -q '^RESULT OK' "$2" || rc=1
-  else
-    echo "$1: the driver left no results (wine exit $3)"; rc=1
-  fi
-  [ "$3" -eq 124 ] && { echo "$1: the driver timed out"; rc=1; }
-  return $rc
+  if [ -f "$2" ]; then cat "$2"; else echo "$1: the driver left no results (wine exit $3)"; fi
+  [ "$3" -ne 124 ] || { echo "$1: the driver timed out"; return 1; }
+  grep -qs '^RESULT OK' "$2"
 }
 
 # The screenshots of a folder, from BMP to PNG.
 bmp_to_png() {  # bmp_to_png FOLDER
   local b
-  for b in "$1"/*.bmp; do
-    [ -f "$b" ] && convert "$b" "${b%.bmp}.png" && rm -f "$b"
-  done
+  for b in "$1"/*.bmp; do [ -f "$b" ] && convert "$b" "${b%.bmp}.png" && rm -f "$b"; done
   return 0
 }

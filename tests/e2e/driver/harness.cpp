@@ -12,18 +12,24 @@ namespace {
 FILE* g_out = nullptr;
 int g_failures = 0;
 std::string g_artDir, g_artPrefix;
+
+bool RegSet(const char* subkey, const char* name, DWORD type, const void* data, DWORD size) {
+  HKEY key;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr)) return false;
+  LONG r = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS;
+}
 }  // namespace
 
 void OpenResults(const std::string& path) { g_out = std::fopen(path.c_str(), "w"); }
 
 void Say(const char* fmt, ...) {
   for (FILE* f : {stdout, g_out}) {
-    if (!f) continue;
     va_list args;
     va_start(args, fmt);
-    std::vfprintf(f, fmt, args);
+    if (f) std::vfprintf(f, fmt, args), std::fflush(f);
     va_end(args);
-    std::fflush(f);
   }
 }
 
@@ -37,15 +43,9 @@ int Failures() { return g_failures; }
 
 std::string Show(const std::string& s) {
   std::string out;
-  for (unsigned char c : s.substr(0, 160)) {
-    char buf[8];
-    if (c >= 0x20 && c < 0x7F) {
-      out += static_cast<char>(c);
-    } else {
-      std::snprintf(buf, sizeof buf, "\\x%02X", c);
-      out += buf;
-    }
-  }
+  char buf[8];
+  for (unsigned char c : s.substr(0, 160))
+    out += c >= 0x20 && c < 0x7F ? std::string(1, c) : (std::snprintf(buf, sizeof buf, "\\x%02X", c), buf);
   return s.size() > 160 ? out + "...(" + std::to_string(s.size()) + " bytes)" : out;
 }
 
@@ -54,12 +54,7 @@ void CheckEq(const std::string& want, const std::string& got, const char* file, 
 }
 
 bool Guarded(const std::function<void()>& step) {
-  try {
-    step();
-    return true;
-  } catch (const ScenarioAbort&) {
-    return false;
-  }
+  try { return step(), true; } catch (const ScenarioAbort&) { return false; }
 }
 
 int RunScenarios(const Scenario* list, int count, char** names, const char* what, void (*after)()) {
@@ -75,7 +70,7 @@ int RunScenarios(const Scenario* list, int count, char** names, const char* what
     Guarded(s->run);
     if (after) Guarded(after);
     Say("%s %s (%.1f s)\n", g_failures ? "FAIL" : "PASS", s->name, (GetTickCount() - start) / 1000.0);
-    if (g_failures) ++failed;
+    failed += g_failures != 0;
   }
   Say("e2e: %d of %d %s scenarios passed\n", run - failed, run, what);
   return failed;
@@ -88,17 +83,10 @@ int Finish(int failed) {
   return failed;
 }
 
-void SetArtefacts(const std::string& dir, const std::string& prefix) {
-  g_artDir = dir;
-  g_artPrefix = prefix;
-}
+void SetArtefacts(const std::string& dir, const std::string& prefix) { g_artDir = dir, g_artPrefix = prefix; }
 
 bool Shot(HWND hwnd, const std::string& name) {
-  if (hwnd) {
-    WaitPainted(hwnd, 5000);
-  } else {
-    Sleep(300);  // nothing to ask whether the screen has painted
-  }
+  if (hwnd) WaitPainted(hwnd, 5000); else Sleep(300);  // nothing tells when the whole screen has painted
   return SaveScreenshot(hwnd ? hwnd : GetDesktopWindow(), g_artDir + "\\" + g_artPrefix + name + ".bmp");
 }
 
@@ -112,8 +100,7 @@ bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 bool PutFile(const std::string& path, const std::string& bytes) {
   CreateDirectoryA(path.substr(0, path.rfind('\\')).c_str(), nullptr);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  return static_cast<bool>(out.flush());
+  return static_cast<bool>((out << bytes).flush());
 }
 
 ULONGLONG ModifyTime(const std::string& path) {
@@ -122,28 +109,11 @@ ULONGLONG ModifyTime(const std::string& path) {
   return (static_cast<ULONGLONG>(d.ftLastWriteTime.dwHighDateTime) << 32) | d.ftLastWriteTime.dwLowDateTime;
 }
 
-namespace {
-
-bool RegSet(const char* subkey, const char* name, DWORD type, const void* data, DWORD size) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return false;
-  LONG r = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-  return r == ERROR_SUCCESS;
-}
-
-}  // namespace
-
 std::string RegText(const char* subkey, const char* name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(none)";
   char buf[1024] = {};
   DWORD type = 0, size = sizeof buf - 1;
-  LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
-  RegCloseKey(key);
-  if (r == ERROR_SUCCESS && type == REG_DWORD) return std::to_string(*reinterpret_cast<LONG*>(buf));
-  return r == ERROR_SUCCESS && type == REG_SZ ? buf : "(none)";
+  if (RegGetValueA(HKEY_CURRENT_USER, subkey, name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, buf, &size)) return "(none)";
+  return type == REG_DWORD ? std::to_string(*reinterpret_cast<LONG*>(buf)) : buf;
 }
 
 bool RegSetString(const char* subkey, const char* name, const std::string& value) {

@@ -9,27 +9,20 @@
 #include <set>
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
-  DWORD start = GetTickCount();
-  do {
-    if (condition()) return true;
-    Sleep(pollMs);
-  } while (GetTickCount() - start < timeoutMs);
-  return false;
+  for (DWORD start = GetTickCount(); !condition(); Sleep(pollMs))
+    if (GetTickCount() - start >= timeoutMs) return false;
+  return true;
 }
 
-bool Stays(const std::function<bool()>& condition, DWORD ms) {
-  return !WaitUntil([&] { return !condition(); }, ms);
-}
+bool Stays(const std::function<bool()>& condition, DWORD ms) { return !WaitUntil([&] { return !condition(); }, ms); }
 
 bool Program::Ended(DWORD waitMs) const {
   return pi.hProcess == nullptr || WaitForSingleObject(pi.hProcess, waitMs) == WAIT_OBJECT_0;
 }
 
 void Program::Close() {
-  if (!Ended(0)) TerminateProcess(pi.hProcess, 99);
-  if (pi.hProcess) WaitForSingleObject(pi.hProcess, 5000);
-  if (pi.hProcess) CloseHandle(pi.hProcess);
-  if (pi.hThread) CloseHandle(pi.hThread);
+  if (!Ended(0)) TerminateProcess(pi.hProcess, 99), WaitForSingleObject(pi.hProcess, 5000);
+  for (HANDLE h : {pi.hProcess, pi.hThread}) if (h) CloseHandle(h);
   pi = {};
 }
 
@@ -39,28 +32,19 @@ bool StartProgram(const std::string& commandLine, Program& out) {
   std::string cmd = commandLine;  // CreateProcessA may write into it
   out.Close();
   if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &out.pi)) return false;
-  WaitForInputIdle(out.pi.hProcess, 5000);
-  return true;
+  return WaitForInputIdle(out.pi.hProcess, 5000), true;
 }
-
-namespace {
 
 // SendMessage that gives up on a hung program instead of hanging with it.
-DWORD_PTR Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
+static DWORD_PTR Send(HWND hwnd, UINT msg, WPARAM wp = 0, LPARAM lp = 0) {
   DWORD_PTR r = 0;
-  SendMessageTimeoutA(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &r);
-  return r;
+  return SendMessageTimeoutA(hwnd, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &r), r;
 }
-
-}  // namespace
 
 std::vector<HWND> TopWindows(DWORD pid, const char* title) {
   std::vector<HWND> found;
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    if (owner == pid && IsWindowVisible(w) && (!title || Text(w) == title)) found.push_back(w);
-  }
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr)) != nullptr;)
+    if (ProcessOf(w) == pid && IsWindowVisible(w) && (!title || Text(w) == title)) found.push_back(w);
   return found;
 }
 
@@ -71,16 +55,14 @@ HWND WaitDialog(DWORD pid, const char* title, DWORD timeoutMs, DWORD pollMs) {
 }
 
 HWND WindowOfClass(const char* cls, DWORD pid) {
-  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls, nullptr)) != nullptr;) {
+  for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, cls, nullptr)) != nullptr;)
     if (pid == 0 || ProcessOf(w) == pid) return w;
-  }
   return nullptr;
 }
 
 DWORD ProcessOf(HWND window) {
   DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  return pid;
+  return GetWindowThreadProcessId(window, &pid), pid;
 }
 
 std::string Text(HWND hwnd) {
@@ -112,8 +94,7 @@ int ProgressPos(HWND dialog, int id) { return static_cast<int>(Send(GetDlgItem(d
 HWND FocusOf(HWND window) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
-  return info.hwndFocus;
+  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 std::string Selection(HWND edit) {
@@ -132,10 +113,7 @@ bool SelectText(HWND edit, const std::string& part) {
 }
 
 void BringToFront(HWND window, DWORD timeoutMs) {
-  WaitUntil([&] {
-    SetForegroundWindow(window);
-    return GetForegroundWindow() == window;
-  }, timeoutMs, 50);
+  WaitUntil([&] { return SetForegroundWindow(window), GetForegroundWindow() == window; }, timeoutMs, 50);
 }
 
 void Key(BYTE vk, bool up) { keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
@@ -143,8 +121,7 @@ void Key(BYTE vk, bool up) { keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk
 void TypeAscii(const std::string& text) {
   for (char c : text) {
     const SHORT scan = VkKeyScanA(c);
-    const BYTE vk = LOBYTE(scan);
-    if (HIBYTE(scan) & 1) PressKeys({VK_SHIFT, vk}); else PressKeys({vk});
+    if (HIBYTE(scan) & 1) PressKeys({VK_SHIFT, LOBYTE(scan)}); else PressKeys({LOBYTE(scan)});
   }
 }
 
@@ -157,10 +134,7 @@ std::string ClipboardData(UINT format) {
   std::string data = "(none)";
   if (!OpenClipboard(nullptr)) return data;
   HANDLE h = GetClipboardData(format);
-  if (const char* p = h ? static_cast<const char*>(GlobalLock(h)) : nullptr) {
-    data.assign(p, GlobalSize(h));
-    GlobalUnlock(h);
-  }
+  if (const char* p = h ? static_cast<const char*>(GlobalLock(h)) : nullptr) data.assign(p, GlobalSize(h)), GlobalUnlock(h);
   CloseClipboard();
   return data;
 }
@@ -193,22 +167,18 @@ bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs) {
   box = Box();
   return WaitUntil([&] {
     for (HWND w : TopWindows(pid, nullptr)) {
-      // A message box has an unnamed label and no edit; a dialog may have
-      // labels too.
+      // A message box has an unnamed label and no edit; a dialog may have labels too.
       HWND text = GetDlgItem(w, 0xFFFF);
-      if (text == nullptr || FindWindowExA(w, nullptr, "Edit", nullptr)) continue;
-      box = {w, Text(w), Text(text)};
-      return true;
+      if (text && !FindWindowExA(w, nullptr, "Edit", nullptr)) return box = {w, Text(w), Text(text)}, true;
     }
     return false;
   }, timeoutMs);
 }
 
 bool Answer(HWND box, int buttonId, DWORD timeoutMs) {
-  HWND button = GetDlgItem(box, buttonId);
-  if (button == nullptr) return false;
-  PostMessageA(button, BM_CLICK, 0, 0);
-  return WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }, timeoutMs);
+  if (!GetDlgItem(box, buttonId)) return false;
+  Click(box, buttonId);
+  return WaitUntil([&] { return !IsWindowVisible(box); }, timeoutMs);
 }
 
 std::string CloseDialogs(DWORD pid, std::initializer_list<int> buttons, bool& closed, DWORD timeoutMs) {
@@ -236,27 +206,16 @@ bool WaitPainted(HWND window, DWORD timeoutMs, DWORD settleMs) {
   DWORD settledSince = 0;
   bool settled = false;
   return WaitUntil([&] {
-    if (!IsWindow(window) || !IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) {
-      // Not shown yet, or to be painted (again) as a whole: start over.
-      painted.clear();
-      settled = false;
-      return false;
-    }
+    // Not shown yet, or to be painted (again) as a whole: start over.
+    if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return painted.clear(), settled = false;
     bool all = true;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      if (!IsWindowVisible(child)) continue;
-      if (!GetUpdateRect(child, nullptr, FALSE)) painted.insert(child);
-      all = all && painted.count(child) != 0;
+      if (IsWindowVisible(child) && !GetUpdateRect(child, nullptr, FALSE)) painted.insert(child);
+      all = all && (!IsWindowVisible(child) || painted.count(child));
     }
-    if (!all) {
-      settled = false;
-      return false;
-    }
-    if (!settled) {
-      settled = true;
-      settledSince = GetTickCount();
-    }
-    return GetTickCount() - settledSince >= settleMs;
+    if (all && !settled) settledSince = GetTickCount();
+    settled = all;
+    return all && GetTickCount() - settledSince >= settleMs;
   }, timeoutMs, 10);
 }
 
@@ -288,9 +247,8 @@ std::vector<DWORD> ProcessesNamed(const char* exe) {
   if (snap == INVALID_HANDLE_VALUE) return pids;
   PROCESSENTRY32 pe = {};
   pe.dwSize = sizeof pe;
-  for (BOOL more = Process32First(snap, &pe); more; more = Process32Next(snap, &pe)) {
+  for (BOOL more = Process32First(snap, &pe); more; more = Process32Next(snap, &pe))
     if (lstrcmpiA(pe.szExeFile, exe) == 0) pids.push_back(pe.th32ProcessID);
-  }
   CloseHandle(snap);
   return pids;
 }
