@@ -17,12 +17,6 @@
 
 namespace {
 
-double Seconds(const LARGE_INTEGER& a, const LARGE_INTEGER& b) {
-  LARGE_INTEGER f;
-  QueryPerformanceFrequency(&f);
-  return double(b.QuadPart - a.QuadPart) / double(f.QuadPart);
-}
-
 uint64_t CpuTime() {  // user + kernel, 100 ns units
   FILETIME c, e, k, u;
   GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
@@ -30,23 +24,17 @@ uint64_t CpuTime() {  // user + kernel, 100 ns units
 }
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_DRAWITEM) {
-    BannerDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-    return TRUE;
-  }
-  return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg != WM_DRAWITEM) return DefWindowProcA(hwnd, msg, wParam, lParam);
+  BannerDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+  return TRUE;
 }
 
 // Pumps messages for ms milliseconds.
 void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  for (DWORD now = GetTickCount(); static_cast<int32_t>(end - now) > 0; now = GetTickCount()) {
+  for (DWORD end = GetTickCount() + ms, now; static_cast<int32_t>(end - (now = GetTickCount())) > 0;) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&m);
-      DispatchMessageA(&m);
-    }
+    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) TranslateMessage(&m), DispatchMessageA(&m);
   }
 }
 
@@ -60,23 +48,19 @@ int Round(const char* name, int seconds) {
   Pump(500);
   const int gdiBefore = GdiObjectCount();
   static const BannerObjects objects = {"-", "-", "-", "-", name};
-  LARGE_INTEGER t0, t1;
+  LARGE_INTEGER t0, t1, f;
   QueryPerformanceCounter(&t0);
   BannerAttach(button, objects, 0, &instance);
   QueryPerformanceCounter(&t1);
-  if (BannerShownSize() < 0) {
-    std::printf("banner_bench: %s could not be shown\n", name);
-    return 1;
-  }
-  std::printf("set-up of %s (%ld bytes): %.3f s\n", name, static_cast<long>(BannerShownSize()), Seconds(t0, t1));
+  QueryPerformanceFrequency(&f);
+  if (BannerShownSize() < 0) return std::printf("banner_bench: %s could not be shown\n", name), 1;
+  std::printf("set-up of %s (%ld bytes): %.3f s\n", name, static_cast<long>(BannerShownSize()),
+              double(t1.QuadPart - t0.QuadPart) / double(f.QuadPart));
   Pump(1000);
   std::printf("GDI objects: %d before the banner\n", gdiBefore);
   const uint64_t cpu0 = CpuTime();
   const DWORD wall0 = GetTickCount();
-  for (int s = 1; s <= seconds; ++s) {
-    Pump(1000);
-    std::printf("GDI objects after %2d s: %d\n", s, GdiObjectCount());
-  }
+  for (int s = 1; s <= seconds; ++s) Pump(1000), std::printf("GDI objects after %2d s: %d\n", s, GdiObjectCount());
   const double cpu = double(CpuTime() - cpu0) / 1e7, wall = (GetTickCount() - wall0) / 1000.0;
   std::printf("CPU of this process while the banner animates: %.2f %% of one core\n", 100.0 * cpu / wall);
   DestroyWindow(main);
@@ -87,16 +71,12 @@ int Round(const char* name, int seconds) {
 
 int Load(const char* name, int seconds) {
   WNDCLASSA wc = {};
-  wc.lpfnWndProc = MainProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "BannerBench";
+  wc.lpfnWndProc = MainProc, wc.hInstance = GetModuleHandleA(nullptr), wc.lpszClassName = "BannerBench";
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   RegisterClassA(&wc);
   // A second, short round shows whether what stays after the first is the
   // system's once-only caches or grows with every banner.
-  if (Round(name, seconds) != 0) return 1;
-  std::printf("second round:\n");
-  return Round(name, 2);
+  return Round(name, seconds) || (std::printf("second round:\n"), Round(name, 2));
 }
 
 int OpenMirelka() {

@@ -8,13 +8,12 @@
 
 int main() {
   char path[MAX_PATH] = {};
-  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
   char* slash = std::strrchr(path, '\\');
-  if (n == 0 || slash == nullptr) return 1;
+  if (slash == nullptr) return 1;
   std::strcpy(slash + 1, "browser-calls.txt");
   FILE* f = std::fopen(path, "ab");
   if (f == nullptr) return 1;
   std::fprintf(f, "%s\n", GetCommandLineA());
-  std::fclose(f);
-  return 0;
+  return std::fclose(f);
 }

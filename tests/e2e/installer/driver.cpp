@@ -32,7 +32,6 @@
 
 namespace {
 
-const char kMirelkaClass[] = "Mirelka";
 const int kMirelkaExit = 40034;  // its "프로그램 종료" command
 const int kSourceEdit = 303;
 const char kRunningQuestion[] = "Mirelka가 실행 중입니다.";
@@ -42,31 +41,27 @@ BOOL CALLBACK AddWindow(HWND w, LPARAM list) {
   reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
   return TRUE;
 }
-// Every window below `top`.
-std::vector<HWND> Descendants(HWND top) {
-  std::vector<HWND> all;
+// Every visible window below `top` of the class.
+std::vector<HWND> Shown(HWND top, const char* cls) {
+  std::vector<HWND> all, out;
   EnumChildWindows(top, AddWindow, reinterpret_cast<LPARAM>(&all));
-  return all;
+  char name[64];
+  for (HWND w : all)
+    if (IsWindowVisible(w) && GetClassNameA(w, name, sizeof name) && (!cls || lstrcmpiA(name, cls) == 0)) out.push_back(w);
+  return out;
 }
-HWND VisibleDescendantWithText(HWND top, const std::string& text) {
-  for (HWND w : Descendants(top)) {
-    if (IsWindowVisible(w) && Text(w) == text) return w;
-  }
-  return nullptr;
-}
-std::string ClassOf(HWND w) {
-  char name[64] = {};
-  GetClassNameA(w, name, sizeof name);
-  return name;
+bool ShowsText(HWND top, const std::string& text) {
+  for (HWND w : Shown(top, nullptr))
+    if (Text(w) == text) return true;
+  return false;
 }
 
-HWND MirelkaWindow() { return FindWindowA(kMirelkaClass, nullptr); }
+HWND MirelkaWindow() { return FindWindowA("Mirelka", nullptr); }
 
 bool ProcessEnded(DWORD pid, DWORD waitMs) {
   HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
-  if (!h) return true;
-  bool ended = WaitForSingleObject(h, waitMs) == WAIT_OBJECT_0;
-  CloseHandle(h);
+  bool ended = !h || WaitForSingleObject(h, waitMs) == WAIT_OBJECT_0;
+  if (h) CloseHandle(h);
   return ended;
 }
 
@@ -80,24 +75,19 @@ void StopMirelka() {
 
 // Where a shortcut points, as the shell reads it.
 std::string ShortcutTarget(const std::string& shortcut) {
-  std::string target;
+  char path[MAX_PATH] = {};
+  wchar_t wide[MAX_PATH] = {};
+  MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
   IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              reinterpret_cast<void**>(&link)))) {
-    return target;
-  }
   IPersistFile* file = nullptr;
-  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-    wchar_t wide[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
-    char path[MAX_PATH] = {};
-    if (SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0))) {
-      target = path;
-    }
-    file->Release();
-  }
-  link->Release();
-  return target;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(wide, STGM_READ)))
+    link->GetPath(path, MAX_PATH, nullptr, 0);
+  if (file) file->Release();
+  if (link) link->Release();
+  return path;
 }
 
 // Starts Mirelka the way the Start menu does: the shell opens the shortcut.
@@ -122,37 +112,20 @@ void CaptureFromNotepad(const std::string& document) {
   REQUIRE(GetForegroundWindow() == notepad.main, "notepad is in front");
   PressKeys({VK_MENU, VK_SCROLL});
   HWND mirelka = MirelkaWindow();
-  bool captured = WaitUntil([&] { return IsWindowVisible(mirelka) && Text(GetDlgItem(mirelka, kSourceEdit)) == want; });
-  if (!captured) Shot(nullptr, "capture-failed");
-  CHECK(captured, "Alt+Scroll Lock over notepad puts the selection into Mirelka's window");
+  CHECK(WaitUntil([&] { return IsWindowVisible(mirelka) && Text(GetDlgItem(mirelka, kSourceEdit)) == want; }) ||
+            (Shot(nullptr, "capture-failed"), false),
+        "Alt+Scroll Lock over notepad puts the selection into Mirelka's window");
   SendMessageA(mirelka, WM_SYSCOMMAND, SC_CLOSE, 0);
-}
-
-// A message box of the process other than its main window.
-HWND WaitOtherBox(DWORD pid, HWND main, DWORD timeoutMs) {
-  HWND box = nullptr;
-  WaitUntil([&] {
-    for (HWND w : TopWindows(pid, nullptr)) {
-      if (w != main && GetDlgItem(w, 0xFFFF)) box = w;
-    }
-    return box != nullptr;
-  }, timeoutMs);
-  return box;
 }
 
 int Upgrade(char** a) {
   SetArtefacts(a[1], "installer-");
   std::string instdir = a[2], shortcut = a[3], document = a[4], setup = a[5], version = a[6];
-  const std::string caption = "Mirelka " + version + " 설치";
-  const std::string finishTitle = "Mirelka " + version + " 설치 완료";
-
-  std::string folder = shortcut.substr(0, shortcut.rfind('\\') + 1);
-  CHECK(ShortcutTarget(shortcut) == instdir + "\\Mirelka.exe", "the Mirelka shortcut points at " + instdir +
-        "\\Mirelka.exe: " + ShortcutTarget(shortcut));
-  CHECK(ShortcutTarget(folder + "Mirelka 도움말.lnk") == instdir + "\\Mirelka.chm",
-        "the help shortcut points at the help file: " + ShortcutTarget(folder + "Mirelka 도움말.lnk"));
-  HWND old = StartFromShortcut(shortcut);
-  DWORD oldPid = ProcessOf(old);
+  const std::string caption = "Mirelka " + version + " 설치", finishTitle = caption + " 완료";
+  const std::string help = shortcut.substr(0, shortcut.rfind('\\') + 1) + "Mirelka 도움말.lnk";
+  CHECK_EQ(instdir + "\\Mirelka.exe", ShortcutTarget(shortcut), "the Mirelka shortcut's target");
+  CHECK_EQ(instdir + "\\Mirelka.chm", ShortcutTarget(help), "the help shortcut's target");
+  DWORD oldPid = ProcessOf(StartFromShortcut(shortcut));
   CaptureFromNotepad(document);
 
   Program setupRun;
@@ -161,42 +134,38 @@ int Upgrade(char** a) {
   HWND top = nullptr;
   REQUIRE(WaitUntil([&] {
     std::vector<HWND> w = TopWindows(pid, caption.c_str());
-    top = w.empty() ? nullptr : w[0];
-    return top && VisibleDescendantWithText(top, caption) != nullptr;
+    return (top = w.empty() ? nullptr : w[0]) && ShowsText(top, caption);
   }, 30000), "the first page, titled \"" + caption + "\"");
   CHECK(Shot(nullptr, "first-page"), "screenshot of the first page");
   Click(top, IDOK);
 
-  // The folder page shows it with a closing backslash.
+  // The folder page (perhaps with a closing backslash).
   std::string offered;
-  bool offeredOld = WaitUntil([&] {
-    for (HWND w : Descendants(top)) {
-      if (!IsWindowVisible(w) || ClassOf(w) != "Edit") continue;
-      offered = Text(w);
-      if (!offered.empty() && offered.back() == '\\') offered.pop_back();
-      if (offered == instdir) return true;
-    }
+  REQUIRE(WaitUntil([&] {
+    for (HWND w : Shown(top, "Edit"))
+      if ((offered = Text(w)) == instdir || offered == instdir + "\\") return true;
     return false;
-  });
-  REQUIRE(offeredOld, "the folder page offers the earlier installation's folder " + instdir + ": " + offered);
+  }), "the folder page offers the earlier installation's folder " + instdir + ": " + offered);
   Click(top, IDOK);
 
-  HWND box = WaitOtherBox(pid, top, 30000);
-  REQUIRE(box != nullptr, "the installer asks before closing the running Mirelka");
+  // Then it asks (a box other than its main window) before closing Mirelka.
+  HWND box = nullptr;
+  REQUIRE(WaitUntil([&] {
+    for (HWND w : TopWindows(pid, nullptr))
+      if (w != top && GetDlgItem(w, 0xFFFF)) box = w;
+    return box != nullptr;
+  }, 30000), "the installer asks before closing the running Mirelka");
   std::string question = Text(GetDlgItem(box, 0xFFFF));
-  CHECK(question.find(kRunningQuestion) == 0,
-        "the question says Mirelka is running: " + question.substr(0, question.find('\n')));
+  CHECK(question.find(kRunningQuestion) == 0, "the question says Mirelka is running: " + question);
   REQUIRE(Answer(box, IDOK), "the question is answered with OK");
   CHECK(ProcessEnded(oldPid, 15000), "the running Mirelka has ended");
 
-  REQUIRE(WaitUntil([&] { return VisibleDescendantWithText(top, finishTitle) != nullptr; }, 120000),
-          "the finish page, titled \"" + finishTitle + "\"");
+  REQUIRE(WaitUntil([&] { return ShowsText(top, finishTitle); }, 120000), "the finish page, titled " + finishTitle);
   CHECK(Shot(nullptr, "finish-page"), "screenshot of the finish page");
   bool radio = false, runChecked = false;
-  for (HWND w : Descendants(top)) {
+  for (HWND w : Shown(top, "Button")) {
     LONG type = GetWindowLongA(w, GWL_STYLE) & BS_TYPEMASK;
-    if (ClassOf(w) != "Button" || !IsWindowVisible(w)) continue;
-    if (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON) radio = true;
+    radio = radio || type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON;
     if (Text(w) == kRunText) runChecked = SendMessageA(w, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
   CHECK(!radio, "the finish page asks for no restart (the shell DLLs in use were moved aside)");
@@ -206,68 +175,46 @@ int Upgrade(char** a) {
   DWORD code = 99;
   GetExitCodeProcess(setupRun.pi.hProcess, &code);
   CHECK(code == 0, "the installer's exit code is 0: " + std::to_string(code));
-
-  HWND fresh = nullptr;
-  CHECK(WaitUntil([&] {
-    fresh = MirelkaWindow();
-    return fresh && ProcessOf(fresh) != oldPid;
-  }, 30000), "the finish page started the new Mirelka");
+  CHECK(WaitUntil([&] { return MirelkaWindow() && ProcessOf(MirelkaWindow()) != oldPid; }, 30000),
+        "the finish page started the new Mirelka");
   StopMirelka();
   return 0;
 }
 
-// Waits for a silent run to end while watching that it shows no window;
-// false when it did not end in time.
-bool EndSilently(Program& run, DWORD timeoutMs, DWORD& code, bool& shown) {
-  shown = false;
-  if (!WaitUntil([&] {
-        shown = shown || !TopWindows(run.pi.dwProcessId, nullptr).empty();
-        return run.Ended(0);
+// Runs a silent install or removal (the command line as it is: "/D=" must
+// stay unquoted) while watching that it shows no window: its exit code, 97
+// when it showed a window, 98 when it did not start or end.
+int Run(const std::string& command, DWORD timeoutMs = INFINITE) {
+  Program p;
+  DWORD code = 98;
+  bool shown = false;
+  if (!StartProgram(command, p) || !WaitUntil([&] {
+        shown = shown || !TopWindows(p.pi.dwProcessId, nullptr).empty();
+        return p.Ended(0);
       }, timeoutMs, 20))
-    return false;
-  GetExitCodeProcess(run.pi.hProcess, &code);
-  return true;
+    return 98;
+  GetExitCodeProcess(p.pi.hProcess, &code);
+  if (shown) Say("the silent run showed a window\n");
+  return shown ? 97 : static_cast<int>(code);
 }
 
 int Uninstall(char** a) {
-  std::string shortcut = a[1], command = a[2];
-  HWND w = StartFromShortcut(shortcut);
-  DWORD mirelkaPid = ProcessOf(w);
-  Program run;
-  REQUIRE(StartProgram(command, run), "the uninstaller starts: " + command);
-  DWORD code = 99;
-  bool shown = false;
-  REQUIRE(EndSilently(run, 120000, code, shown), "the silent uninstall ends");
-  CHECK(!shown, "the silent uninstall showed no window");
-  CHECK(code == 0, "the silent uninstall's exit code is 0: " + std::to_string(code));
+  DWORD mirelkaPid = ProcessOf(StartFromShortcut(a[1]));
+  CHECK_EQ("0", std::to_string(Run(a[2], 120000)), "the silent uninstall of " + std::string(a[2]) + ": exit code");
   CHECK(ProcessEnded(mirelkaPid, 5000) && MirelkaWindow() == nullptr, "the uninstaller closed Mirelka");
   return 0;
 }
 
 int Hold(int argc, char** argv) {
+  for (int i = 3; i < argc; ++i)
+    if (!LoadLibraryA(argv[i])) return std::printf("cannot load %s (%lu)\n", argv[i], GetLastError()), 1;
   std::string stop = argv[2];
-  for (int i = 3; i < argc; ++i) {
-    if (!LoadLibraryA(argv[i])) {
-      std::printf("cannot load %s (%lu)\n", argv[i], GetLastError());
-      return 1;
-    }
-  }
   if (FILE* f = std::fopen((stop + ".ready").c_str(), "w")) std::fclose(f);
   while (GetFileAttributesA(stop.c_str()) == INVALID_FILE_ATTRIBUTES) Sleep(100);
   return 0;
 }
 
 }  // namespace
-
-// A silent install or removal: its exit code, or 97 when it showed a window.
-int Run(const char* command) {
-  Program p;
-  DWORD code = 99;
-  bool shown = false;
-  if (!StartProgram(command, p) || !EndSilently(p, INFINITE, code, shown)) return 98;
-  if (shown) std::printf("the silent run showed a window\n");
-  return shown ? 97 : static_cast<int>(code);
-}
 
 int main(int argc, char** argv) {
   std::string mode = argc > 1 ? argv[1] : "";

@@ -1,10 +1,7 @@
 // The updater's end-to-end driver: works Mirelka (or its stand-in) and
-// update.exe the way a user does, for one scenario per run.
+// update.exe as a user does, one scenario per run; the run script prepares
+// the installation and server and checks the files afterwards.
 //   update_e2e.exe APP ARTEFACTS RESULTS SCENARIO
-// APP is the installation folder, ARTEFACTS receives the screenshots,
-// RESULTS the scenario's failed checks and "RESULT OK" or "RESULT FAIL". The
-// run script prepares the installation and the web server and checks the
-// files afterwards; this driver checks what the user sees.
 #include <windows.h>
 
 #include <cstdio>
@@ -23,7 +20,7 @@ const char kRunningText[] = "Mirelka 프로그램이 현재 실행 중입니다.
 const char kByHandText[] = "Mirelka 자동 업데이트 프로그램입니다.\n수동으로는 실행할 수 없습니다.";
 const int kCounter = 1009, kFileBar = 1005, kMessage = 1010;
 
-std::string g_app;
+std::string g_app, g_scenario;
 
 std::string AppPath(const char* name) { return g_app + "\\" + name; }
 
@@ -31,50 +28,48 @@ DWORD UpdaterPid() {
   std::vector<DWORD> pids = ProcessesNamed("update.exe");
   return pids.empty() ? 0 : pids[0];
 }
+bool UpdaterEnded(DWORD timeoutMs) { return WaitUntil([] { return UpdaterPid() == 0; }, timeoutMs); }
 
-// The updater's dialog, once it is up (started by Mirelka or by us).
+// The updater's dialog (started by Mirelka or by us); the scenario ends without it.
 HWND WaitUpdaterDialog() {
   HWND dialog = nullptr;
   WaitUntil([&] {
     DWORD pid = UpdaterPid();
     std::vector<HWND> w = pid ? TopWindows(pid, kTitle) : std::vector<HWND>();
-    dialog = w.empty() ? nullptr : w[0];
-    return dialog != nullptr;
+    return (dialog = w.empty() ? nullptr : w[0]) != nullptr;
   });
-  return dialog;
+  return NEED(dialog, "the updater's dialog appeared");
 }
 
-bool UpdaterEnded(DWORD timeoutMs) {
-  return WaitUntil([] { return UpdaterPid() == 0; }, timeoutMs);
-}
-
-// A message box of the updater whose text starts with `text`.
+// A message box of the updater whose text starts with `text`; required.
 HWND WaitUpdaterBox(const char* text, const char* caption = "경고") {
   Box box;
-  bool found = WaitUntil([&] {
+  REQUIRE(WaitUntil([&] {
     DWORD pid = UpdaterPid();
     return pid && WaitBox(pid, box, 200) && box.text.rfind(text, 0) == 0;
-  }, 60000);
-  if (found) CHECK(box.caption == caption, "the box's caption");
-  return found ? box.hwnd : nullptr;
+  }, 60000), std::string("the updater's box: ") + text);
+  CHECK(box.caption == caption, "the box's caption");
+  return box.hwnd;
 }
 
-bool StartUpdater(const char* argument, Program& p) {
-  std::string cmd = "\"" + AppPath("update.exe") + "\"";
-  if (*argument) cmd += std::string(" ") + argument;
-  return StartProgram(cmd, p);
+void Start(const char* exe, const char* argument, Program& p) {
+  std::string cmd = "\"" + AppPath(exe) + "\"" + (*argument ? " " : "") + argument;
+  REQUIRE(StartProgram(cmd, p), cmd + " started");
 }
 
 // Mirelka's stand-in records each start and the end of its check.
 std::string RunsLog() { return FileBytes(AppPath("mirelka-runs.log")); }
+void CloseMirelka() {
+  if (HWND w = FindWindowA("Mirelka", nullptr)) PostMessageA(w, WM_CLOSE, 0, 0);
+}
 
-// The restarted Mirelka: started with "noupdate"; closed again here.
-void ExpectRestartedWithNoUpdate() {
+// The updater ends and restarts Mirelka with "noupdate"; closed again here.
+void ExpectRestartedWithNoUpdate(DWORD updaterMs = 60000) {
+  CHECK(UpdaterEnded(updaterMs), "the updater ended");
   CHECK(WaitUntil([] { return RunsLog().find("start noupdate") != std::string::npos; }),
         "Mirelka was restarted with noupdate");
-  HWND mirelka = nullptr;
-  WaitUntil([&] { return (mirelka = FindWindowA("Mirelka", nullptr)) != nullptr; });
-  if (mirelka) PostMessageA(mirelka, WM_CLOSE, 0, 0);
+  WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; });
+  CloseMirelka();
   WaitUntil([] { return FindWindowA("Mirelka", nullptr) == nullptr; });
 }
 
@@ -84,9 +79,8 @@ void ExpectRestartedWithNoUpdate() {
 // updater downloads, installs and starts Mirelka again.
 void Happy() {
   Program mirelka;
-  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  Start("Mirelka.exe", "", mirelka);
   HWND dialog = WaitUpdaterDialog();
-  REQUIRE(dialog != nullptr, "the updater's dialog appeared");
   CHECK(mirelka.Ended(15000), "Mirelka closed for the update");
   std::set<std::string> counters;
   bool progressShot = false, doneShot = false;
@@ -94,30 +88,24 @@ void Happy() {
     if (!IsWindow(dialog)) return true;
     std::string counter = ItemText(dialog, kCounter);
     if (Visible(dialog, kCounter)) counters.insert(counter);
-    if (!progressShot && counter == "2 / 3 files..." && ProgressPos(dialog, kFileBar) > 0) {
-      Shot(dialog, "progress");
-      progressShot = true;
-    }
-    if (!doneShot && Visible(dialog, kMessage) && ItemText(dialog, kMessage).rfind("설치가 완료", 0) == 0) {
-      Shot(dialog, "done");
-      doneShot = true;
-    }
+    if (!progressShot && counter == "2 / 3 files..." && ProgressPos(dialog, kFileBar) > 0)
+      Shot(dialog, "progress"), progressShot = true;
+    if (!doneShot && Visible(dialog, kMessage) && ItemText(dialog, kMessage).rfind("설치가 완료", 0) == 0)
+      Shot(dialog, "done"), doneShot = true;
     return false;
   }, 120000, 5);
   for (const char* c : {"1 / 3 files...", "2 / 3 files...", "3 / 3 files..."})
     CHECK(counters.count(c) == 1, std::string("counter text seen: ") + c);
   CHECK(progressShot && doneShot, "progress and completion seen");
-  CHECK(UpdaterEnded(15000), "the updater ended");
   ExpectRestartedWithNoUpdate();
 }
 
-// The same with the real Mirelka.exe. It cannot tell how it was started;
-// the run script checks in the server's log that the restarted Mirelka did
-// not ask for the version again, as "noupdate" makes it.
+// The same with the real Mirelka.exe; the run script checks in the server's
+// log that the restarted Mirelka did not ask for the version again.
 void HappyMirelka() {
   Program mirelka;
-  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
-  REQUIRE(WaitUpdaterDialog() != nullptr, "the updater's dialog appeared");
+  Start("Mirelka.exe", "", mirelka);
+  WaitUpdaterDialog();
   CHECK(mirelka.Ended(15000), "Mirelka closed for the update");
   CHECK(UpdaterEnded(120000), "the updater ended");
   CHECK(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka was restarted");
@@ -131,19 +119,18 @@ void HappyMirelka() {
 // No server: Mirelka's check fails quietly and Mirelka stays.
 void NoServer() {
   Program mirelka;
-  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  Start("Mirelka.exe", "", mirelka);
   CHECK(WaitUntil([] { return RunsLog().find("state 0") != std::string::npos; }, 30000),
         "the check ended with nothing to do");
   CHECK(Stays([&] { return !mirelka.Ended(0) && UpdaterPid() == 0; }, 500), "Mirelka still runs, no updater started");
-  HWND w = FindWindowA("Mirelka", nullptr);
-  if (w) PostMessageA(w, WM_CLOSE, 0, 0);
+  CloseMirelka();
   CHECK(mirelka.Ended(10000), "Mirelka closed");
 }
 
 // update.exe is missing: Mirelka says so and still closes.
 void NoUpdater() {
   Program mirelka;
-  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\"", mirelka), "Mirelka started");
+  Start("Mirelka.exe", "", mirelka);
   Box box;
   REQUIRE(WaitBox(mirelka.pi.dwProcessId, box, 30000), "Mirelka's box appeared");
   CHECK(box.caption == "경고" && box.text.rfind("업데이트 파일 ( update.exe ) 이 손상, 또는 삭제됐습니다.", 0) == 0,
@@ -154,13 +141,12 @@ void NoUpdater() {
   CHECK(RunsLog().find("state 1") != std::string::npos, "the check ended with state 1");
 }
 
-// A fault while downloading or installing: the failure box, answered
-// Cancel (the updater just ends).
-void Failure(const char* shot) {
+// A fault or refusal: the box (the failure box unless said), answered
+// Cancel; the updater just ends without starting Mirelka.
+void Failure(const char* shot, const char* text = kFailedText, const char* caption = "경고") {
   Program updater;
-  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
-  HWND box = WaitUpdaterBox(kFailedText);
-  REQUIRE(box != nullptr, "the failure box appeared");
+  Start("update.exe", "Mirelka", updater);
+  HWND box = WaitUpdaterBox(text, caption);
   Shot(box, shot);
   Answer(box, IDCANCEL);
   CHECK(updater.Ended(15000), "the updater ended");
@@ -179,38 +165,32 @@ void Locked() {
 // program is started again.
 void Cancel() {
   Program updater;
-  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
+  Start("update.exe", "Mirelka", updater);
   HWND dialog = WaitUpdaterDialog();
-  REQUIRE(dialog != nullptr, "the updater's dialog appeared");
   REQUIRE(WaitUntil([&] {
     return ItemText(dialog, kCounter) == "2 / 3 files..." && ProgressPos(dialog, kFileBar) > 0;
   }, 60000, 5), "the second file is downloading");
   Shot(dialog, "cancel-progress");
   Click(dialog, IDCANCEL);
   HWND box = WaitUpdaterBox(kCancelledText);
-  REQUIRE(box != nullptr, "the cancelled box appeared");
   Shot(box, "cancelled");
   Answer(box, IDOK);
-  CHECK(updater.Ended(15000), "the updater ended");
   ExpectRestartedWithNoUpdate();
 }
 
 // Mirelka still runs: Retry while it does, close it, Retry: installed.
 void Running() {
   Program mirelka, updater;
-  REQUIRE(StartProgram("\"" + AppPath("Mirelka.exe") + "\" noupdate", mirelka), "Mirelka started");
+  Start("Mirelka.exe", "noupdate", mirelka);
   REQUIRE(WaitUntil([] { return FindWindowA("Mirelka", nullptr) != nullptr; }), "Mirelka's window");
-  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
+  Start("update.exe", "Mirelka", updater);
   HWND box = WaitUpdaterBox(kRunningText);
-  REQUIRE(box != nullptr, "the Mirelka-is-running box appeared");
   Shot(box, "running");
   Answer(box, IDRETRY);
-  box = WaitUpdaterBox(kRunningText);
-  REQUIRE(box != nullptr, "asked again while Mirelka runs");
-  PostMessageA(FindWindowA("Mirelka", nullptr), WM_CLOSE, 0, 0);
+  box = WaitUpdaterBox(kRunningText);  // asked again while Mirelka runs
+  CloseMirelka();
   CHECK(mirelka.Ended(10000), "Mirelka closed");
   Answer(box, IDRETRY);
-  CHECK(updater.Ended(60000), "the updater ended");
   ExpectRestartedWithNoUpdate();
 }
 
@@ -218,7 +198,7 @@ void Running() {
 void ByHand() {
   for (const char* argument : {"", "mirelka", "Mirelka x"}) {
     Program updater;
-    REQUIRE(StartUpdater(argument, updater), "updater started");
+    Start("update.exe", argument, updater);
     Box box;
     CHECK(WaitBox(updater.pi.dwProcessId, box, 15000) && box.text == kByHandText && box.caption == "경고",
           std::string("refused by hand: [") + argument + "]");
@@ -228,67 +208,38 @@ void ByHand() {
   }
 }
 
-// The new Mirelka.exe does not start: the error box, answered Cancel.
-void BrokenProgram() {
-  Program updater;
-  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
-  HWND box = WaitUpdaterBox("( Mirelka.exe ) 프로그램 실행에 실패했습니다.", "에러");
-  REQUIRE(box != nullptr, "the error box appeared");
-  Shot(box, "broken-program");
-  Answer(box, IDCANCEL);
-  CHECK(updater.Ended(15000), "the updater ended");
-}
-
 // Times one update of a big file (scripts/bench.d/update.sh): from the
 // progress group's appearance to the installing message, the downloads only.
 void Bench() {
   Program updater;
-  REQUIRE(StartUpdater("Mirelka", updater), "updater started");
+  Start("update.exe", "Mirelka", updater);
   HWND dialog = WaitUpdaterDialog();
-  REQUIRE(dialog != nullptr, "the updater's dialog appeared");
   DWORD start = 0, end = 0;
   WaitUntil([&] {
-    if (!IsWindow(dialog)) return true;
     if (!start && Visible(dialog, kCounter)) start = GetTickCount();
     if (start && Visible(dialog, kMessage)) end = GetTickCount();
-    return end != 0;
+    return !IsWindow(dialog) || end != 0;
   }, 600000, 2);
   REQUIRE(start && end, "the download was seen from start to end");
   Say("BENCH %.3f\n", (end - start) / 1000.0);
-  CHECK(updater.Ended(120000), "the updater ended");
-  ExpectRestartedWithNoUpdate();
+  ExpectRestartedWithNoUpdate(120000);
 }
 
+// A fault or a release not as the vendor signed it: the failure box.
+void Failed() { Failure(("failed-" + g_scenario).c_str()); }
+
 const Scenario kScenarios[] = {
-    {"happy", Happy},
-    {"happy-mirelka", HappyMirelka},
-    {"no-server", NoServer},
-    {"no-updater", NoUpdater},
-    {"missing", [] { Failure("failed-missing"); }},
-    {"short", [] { Failure("failed-short"); }},
-    {"no-length", [] { Failure("failed-no-length"); }},
-    {"unsafe", [] { Failure("failed-unsafe"); }},
-    {"locked", Locked},
-    {"cancel", Cancel},
-    {"running", Running},
-    {"by-hand", ByHand},
-    {"broken-program", BrokenProgram},
-    // Releases not as the vendor signed them.
-    {"no-manifest", [] { Failure("refused-no-manifest"); }},
-    {"other-key", [] { Failure("refused-other-key"); }},
-    {"changed-manifest", [] { Failure("refused-changed-manifest"); }},
-    {"unlisted", [] { Failure("refused-unlisted"); }},
-    {"other-bytes", [] { Failure("refused-other-bytes"); }},
-    {"older", [] { Failure("refused-older"); }},
-    // The release is newer than the updater but older than the Mirelka
-    // that starts it (the updater is not updated itself).
-    {"replay",
-     [] {
-       SetEnvironmentVariableA("MIRELKA_VERSION", "1.2");
-       Failure("refused-replay");
-     }},
-    {"bench", Bench},
-    {nullptr, nullptr},
+    {"happy", Happy}, {"happy-mirelka", HappyMirelka}, {"no-server", NoServer}, {"no-updater", NoUpdater},
+    {"missing", Failed}, {"short", Failed}, {"no-length", Failed}, {"unsafe", Failed}, {"locked", Locked},
+    {"cancel", Cancel}, {"running", Running}, {"by-hand", ByHand},
+    // The new Mirelka.exe does not start: the error box.
+    {"broken-program", [] { Failure("broken-program", "( Mirelka.exe ) 프로그램 실행에 실패했습니다.", "에러"); }},
+    {"no-manifest", Failed}, {"other-key", Failed}, {"changed-manifest", Failed}, {"unlisted", Failed},
+    {"other-bytes", Failed}, {"older", Failed},
+    // The release is newer than the updater but older than the Mirelka that
+    // starts it (the updater is not updated itself).
+    {"replay", [] { SetEnvironmentVariableA("MIRELKA_VERSION", "1.2"); Failed(); }},
+    {"bench", Bench}, {nullptr, nullptr},
 };
 
 }  // namespace
@@ -298,7 +249,7 @@ int main(int argc, char** argv) {
     std::printf("usage: update_e2e APP ARTEFACTS RESULTS SCENARIO\n");
     return 2;
   }
-  g_app = argv[1];
+  g_app = argv[1], g_scenario = argv[4];
   OpenResults(argv[3]);
   SetArtefacts(argv[2], "update-");
   return Finish(RunScenarios(kScenarios, 1, argv + 4, "update"));

@@ -1,6 +1,6 @@
-// A stand-in for Mirelka.exe in the updater's end-to-end runs: a top-level
-// window of Mirelka's class that runs the real update check (unless started
-// with "noupdate") and polls it as Mirelka does. It appends what happens to
+// A stand-in for Mirelka.exe in the updater's end-to-end runs: a window of
+// Mirelka's class that runs the real update check (unless started with
+// "noupdate") and polls it as Mirelka does. It appends to
 // "<its folder>mirelka-runs.log": "start <argument>", "state <n>" when the
 // check has ended, "end" when its window closes.
 #include <windows.h>
@@ -14,36 +14,27 @@
 
 namespace {
 
-const UINT_PTR kPollTimer = 500;
 std::atomic<int32_t> g_state{0};
 
 void Note(const char* text, const char* arg = "") {
   CMyString path;
   GetModuleDir(path);
   path += CMyString("mirelka-runs.log");
-  if (FILE* f = std::fopen(path.GetBuffer(), "ab")) {
-    std::fprintf(f, "%s%s\r\n", text, arg);
-    std::fclose(f);
-  }
+  if (FILE* f = std::fopen(path.GetBuffer(), "ab")) std::fprintf(f, "%s%s\r\n", text, arg), std::fclose(f);
 }
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_TIMER:
-      if (wParam == kPollTimer && g_state.load() != -1) {
-        KillTimer(hwnd, kPollTimer);
-        char line[32];
-        std::snprintf(line, sizeof line, "state %d", static_cast<int>(g_state.load()));
-        Note(line);
-        if (g_state.load() == 1) DestroyWindow(hwnd);
-      }
-      return 0;
-    case WM_DESTROY:
-      Note("end");
-      PostQuitMessage(0);
-      return 0;
-    default: return DefWindowProcA(hwnd, msg, wParam, lParam);
+  if (msg == WM_TIMER && g_state.load() != -1) {
+    KillTimer(hwnd, wParam);
+    char line[32];
+    std::snprintf(line, sizeof line, "state %d", static_cast<int>(g_state.load()));
+    Note(line);
+    if (g_state.load() == 1) DestroyWindow(hwnd);
+  } else if (msg == WM_DESTROY) {
+    Note("end");
+    PostQuitMessage(0);
   }
+  return msg == WM_TIMER || msg == WM_DESTROY ? 0 : DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace
@@ -52,19 +43,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   const char* arg = CommandLineTail(GetCommandLineA());
   Note("start ", arg);
   WNDCLASSA wc = {};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
+  wc.lpfnWndProc = Proc, wc.hInstance = instance, wc.lpszClassName = "Mirelka";
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = "Mirelka";
   RegisterClassA(&wc);
-  HWND hwnd = CreateWindowA("Mirelka", "Mirelka (stand-in)", WS_OVERLAPPEDWINDOW, 20, 20, 300, 120, nullptr,
-                            nullptr, instance, nullptr);
-  ShowWindow(hwnd, SW_SHOWNORMAL);
-  if (!IsNoUpdateArgument(arg) && BeginUpdateCheck(hwnd, g_state)) SetTimer(hwnd, kPollTimer, 100, nullptr);
+  HWND hwnd = CreateWindowA("Mirelka", "Mirelka (stand-in)", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 300, 120,
+                            nullptr, nullptr, instance, nullptr);
+  if (!IsNoUpdateArgument(arg) && BeginUpdateCheck(hwnd, g_state)) SetTimer(hwnd, 500, 100, nullptr);
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) TranslateMessage(&msg), DispatchMessageA(&msg);
   return 0;
 }
