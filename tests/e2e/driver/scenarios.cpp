@@ -21,12 +21,9 @@ std::string P(const std::string& rel) { return g_work + "\\" + rel; }
 
 const char kBasicKey[] = "Software\\Pelmora\\Mirelka\\Trisel\\Basic";
 const char kKeycommKey[] = "Software\\Pelmora\\Mirelka\\Trisel\\Keycomm";
-const char kEncTitle[] = "암호 - Trisel v1.0";
-const char kDecTitle[] = "해독 - Trisel v1.0";
 const char kOptions[] = "폴더 옵션 확인";
 const char kOverwriteTitle[] = "파일 덮어쓰기(Overwrite) 확인";
 const char kPassword[] = "비밀1234";
-const char kWrongPassword[] = "틀린 <암호>를 입력했습니다.";
 const DWORD kStart = 20000, kJob = 120000;
 const std::string kToCheck = " → [로그] [에러] 에서 확인";
 
@@ -69,7 +66,7 @@ struct Trisel {
   HWND w = nullptr;
   explicit Trisel(const std::vector<std::string>& args) {
     REQUIRE(Start(args, prog), "Trisel.exe did not start");
-    w = Await(args[0] == "-d" ? kDecTitle : kEncTitle);
+    w = Await(args[0] == "-d" ? "해독 - Trisel v1.0" : "암호 - Trisel v1.0");
   }
   ~Trisel() { Close(); }
   void Close() {
@@ -81,10 +78,12 @@ struct Trisel {
     return NEED(WaitDialog(prog.pi.dwProcessId, title, ms), std::string("no ") + title);
   }
   std::string Item(int id) { return ItemText(w, id); }
-  Box NextBox(DWORD ms = kJob) {
+  // Answers the question after a wrong password: IDYES stops the job.
+  void WrongPassword(int answer) {
     Box box;
-    REQUIRE(WaitBox(prog.pi.dwProcessId, box, ms), "no message box");
-    return box;
+    REQUIRE(WaitBox(prog.pi.dwProcessId, box, kJob), "no wrong-password question");
+    CHECK(Has(box.text, "틀린 <암호>를 입력했습니다.") && Has(box.text, "중단하시겠습니까?"), "wrong password: " + box.text);
+    Answer(box.hwnd, answer);
   }
   // Puts the passwords in the way a paste would (the edits' length limit applies); Run presses the run button.
   void Passwords(const std::string& a, const std::string& b) {
@@ -221,27 +220,21 @@ void ScenarioEncryptJob() {
 }
 
 void ScenarioDecryptJob() {
-  const char* names[] = {"enc\\a.txt", "enc\\한글 문서.txt"};
-  for (const char* name : names) {
-    DeleteFileA((P(name) + ".orig").c_str());
-    REQUIRE(MoveFileA(P(name).c_str(), (P(name) + ".orig").c_str()), std::string("cannot move ") + name);
-  }
+  // The run script's copies in cli\ keep the plain files and their times.
+  const char* names[] = {"a.txt", "한글 문서.txt"};
+  for (const char* name : names) REQUIRE(DeleteFileA(P(std::string("enc\\") + name).c_str()), "cannot remove the plain file");
   const std::vector<std::string> args = {"-d", P("enc\\a.txt.tsl"), P("enc\\한글 문서.txt.tsl")};
   {
     Trisel t(args);
     Shot(t.w, "main-decrypt");
     t.Run("wrong1");
-    for (int answer : {IDNO, IDYES}) {  // go on with the next file, then stop
-      Box box = t.NextBox();
-      CHECK(Has(box.text, kWrongPassword) && Has(box.text, "중단하시겠습니까?"), "wrong-password question: " + box.text);
-      Answer(box.hwnd, answer);
-    }
+    for (int answer : {IDNO, IDYES}) t.WrongPassword(answer);  // go on with the next file, then stop
     t.ExpectEnd("작업 중지 / 에러(2)" + kToCheck);
     CHECK(!FileExists(P("enc\\a.txt")), "a wrong password left a result file");
   }
   Job(args, kPassword, "작업 완료");
   for (const char* name : names) {
-    const std::string p = P(name), orig = p + ".orig";
+    const std::string p = P(std::string("enc\\") + name), orig = P(std::string("cli\\") + name);
     CHECK(FileExists(p) && FileBytes(p) == FileBytes(orig), std::string("decrypted bytes differ: ") + name);
     CHECK(ModifyTime(p) / 10000000 == ModifyTime(orig) / 10000000, std::string("modify time not restored: ") + name);
   }
@@ -376,9 +369,7 @@ void ScenarioLongPassword() {
   {
     Trisel t({"-d", file + ".tsl"});
     t.Run(password.substr(0, password.size() - 1));
-    Box box = t.NextBox();
-    CHECK(Has(box.text, kWrongPassword), "a password one byte short: not the wrong-password question: " + box.text);
-    Answer(box.hwnd, IDYES);
+    t.WrongPassword(IDYES);  // one byte short
     t.ExpectEnd("작업 중지 / 에러(1)" + kToCheck);
   }
   Job({"-d", file + ".tsl"}, password, "작업 완료");
