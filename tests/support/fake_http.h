@@ -27,9 +27,8 @@ class CFakeHttpClient : public IHttpClient {
     uint16_t port;
   };
   // Paths without the leading slash; an unknown path answers 404 with a
-  // small error page; `reachable = false` refuses every request.
+  // small error page.
   std::map<std::string, FakeObject> objects;
-  bool reachable = true;
   std::vector<Request> requests;
 
   std::unique_ptr<IHttpResponse> Get(const char* agent, const char* host, uint16_t port, const char* path) override;

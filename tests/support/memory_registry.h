@@ -27,8 +27,7 @@ class CMemoryRegistry : public IRegistry {
     if (failOpen || size == 0) return 0;
     auto it = values.find(Id(subkey, name));
     bool found = it != values.end() && it->second.size() <= size;
-    std::string text =
-        found ? it->second : std::string(def, std::min<size_t>(strlen(def), size - 1));
+    std::string text = found ? it->second : std::string(def, std::min<size_t>(strlen(def), size - 1));
     memcpy(buf, text.c_str(), text.size() + !found);
     return found;
   }
@@ -43,9 +42,7 @@ class CMemoryRegistry : public IRegistry {
   }
 
  private:
-  static std::string Id(const char* subkey, const char* name) {
-    return std::string(subkey) + "\\\\" + name;
-  }
+  static std::string Id(const char* subkey, const char* name) { return std::string(subkey) + "\\\\" + name; }
   int Put(const std::string& id, std::string bytes) {
     if (!failOpen) values[id] = std::move(bytes);
     return !failOpen;

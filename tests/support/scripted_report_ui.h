@@ -12,22 +12,15 @@
 
 class CScriptedReportUI : public IReportUI {
  public:
-  struct Seen {
-    std::string tag, message;
-  };
-  struct Asked {
-    int kind;  // kReportOverwrite for the overwrite dialog
-    std::string caption, text;
-  };
+  struct Seen { std::string tag, message; };
+  struct Asked { int kind; std::string caption, text; };  // kind: kReportOverwrite for the overwrite dialog
 
   // Answers (kAnswer...) for the next questions, in order; when the script
   // runs dry every further question gets the fallback.
   void Script(std::initializer_list<int> answers) { m_answers.insert(m_answers.end(), answers); }
   void SetFallback(int answer) { m_fallback = answer; }
   // Answers for questions of one kind only; they go before the common script.
-  void ScriptFor(int kind, std::initializer_list<int> answers) {
-    m_kindAnswers[kind].insert(m_kindAnswers[kind].end(), answers);
-  }
+  void ScriptFor(int kind, std::initializer_list<int> answers) { m_kindAnswers[kind].insert(m_kindAnswers[kind].end(), answers); }
   // The fallback for one kind alone (the overwrite dialog: kAnswerNo unless set).
   void SetFallback(int kind, int answer) { m_kindFallback[kind] = answer; }
 
@@ -38,17 +31,12 @@ class CScriptedReportUI : public IReportUI {
   void Clear() { ClearSeen(), m_answers.clear(), m_kindAnswers.clear(); }
 
   void OnReport(const ReportInfo& info) override { m_reports.push_back({info.tag, info.message}); }
-  int AskMessageBox(ReportKind kind, const char* caption, const char* text) override {
-    m_questions.push_back({kind, caption, text});
-    return Next(kind);
-  }
-  int AskOverwrite(const char* text) override {
-    m_questions.push_back({kReportOverwrite, "", text});
-    return Next(kReportOverwrite);
-  }
+  int AskMessageBox(ReportKind kind, const char* caption, const char* text) override { return Ask(kind, caption, text); }
+  int AskOverwrite(const char* text) override { return Ask(kReportOverwrite, "", text); }
 
  private:
-  int Next(int kind) {
+  int Ask(int kind, const char* caption, const char* text) {
+    m_questions.push_back({kind, caption, text});
     std::deque<int>& own = m_kindAnswers[kind];
     std::deque<int>& answers = own.empty() ? m_answers : own;
     if (answers.empty()) return m_kindFallback.count(kind) ? m_kindFallback[kind] : m_fallback;

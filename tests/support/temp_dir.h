@@ -13,8 +13,7 @@ class CTempDir {
   CTempDir(const CTempDir&) = delete;
   CTempDir& operator=(const CTempDir&) = delete;
 
-  // The folder's path with the platform's separator at the end.
-  const std::string& Path() const { return m_path; }
+  // The folder's path with the platform's separator at the end, + name.
   std::string operator/(const std::string& name) const { return m_path + name; }
   // Relative to Path(): a new sub-folder, a file with the given bytes (true
   // on success), the bytes of a file ("" when it cannot be read).

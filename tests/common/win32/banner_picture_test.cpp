@@ -28,9 +28,7 @@ class BannerPictureTest : public ::testing::Test {
   }
   void TearDown() override { DestroyWindow(window_); }
 
-  bool Load(CBannerPicture& p, const std::vector<uint8_t>& bytes) {
-    return p.LoadMemory(bytes.data(), bytes.size());
-  }
+  bool Load(CBannerPicture& p, const std::vector<uint8_t>& b) { return p.LoadMemory(b.data(), b.size()); }
   // The memory picture's pixels along its top row.
   std::vector<COLORREF> Row(CBannerPicture& p) {
     HDC screen = GetDC(nullptr);
@@ -50,21 +48,15 @@ class BannerPictureTest : public ::testing::Test {
   HWND window_ = nullptr;
 };
 
-// A GIF of two frames padded to exactly `size` bytes after its trailer.
-std::vector<uint8_t> GifOfSize(size_t size) {
-  Gif g(16, 16, 1);
-  g.Control(10, 1).Image(0, 0, 16, 16, 1).Control(10, 1).Image(4, 4, 8, 8, 0).Trailer();
-  g.bytes.resize(size, 0);
-  return g.bytes;
-}
-
+// A GIF of two frames padded after its trailer to 1 MB and a byte more.
 TEST_F(BannerPictureTest, FileSizeLimit) {
   CTempDir dir;
+  Gif g(16, 16, 1);
+  g.Control(10, 1).Image(0, 0, 16, 16, 1).Control(10, 1).Image(4, 4, 8, 8, 0).Trailer();
   for (size_t size : {size_t{1048576}, size_t{1048577}}) {
-    const std::vector<uint8_t> bytes = GifOfSize(size);
-    ASSERT_EQ(bytes.size(), size);
+    g.bytes.resize(size, 0);
     const std::string name = "big" + std::to_string(size) + ".gif";
-    ASSERT_TRUE(dir.WriteFile(name, std::string(bytes.begin(), bytes.end())));
+    ASSERT_TRUE(dir.WriteFile(name, std::string(g.bytes.begin(), g.bytes.end())));
 
     // The refusal's box is answered from here.
     std::string boxText;
