@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""mirelka-cli end to end: statuses, messages, --utf8, key files (trisel-cli's terminal test meets the shared password prompt)."""
+"""mirelka-cli end to end: statuses, messages, --utf8, key files.
+
+trisel-cli's terminal test meets the password prompt both programs share."""
 import os, pathlib, subprocess, sys, tempfile, unittest  # noqa: E401
 
 CLI = None
@@ -49,8 +51,8 @@ class CliTest(unittest.TestCase):
         key = self.file("사진.jpg", bytes((i * 37 + 11) % 256 for i in range(5000)))
         cipher, plain = self.run_cli(b"meet", "--key-file", key)[1], self.run_cli(b"meet")[1]
         for program, path, want in (("Conf", key, cipher), ("Trisel", key, plain)):
-            pathlib.Path(os.environ["MIRELKA_REGISTRY_FILE"]).write_text(
-                "[HKCU\\Software\\Pelmora\\Mirelka\\%s\\Keycomm]\nCommKeyFile=1:%s00\n" % (program, path.encode().hex()))
+            stored = "[HKCU\\Software\\Pelmora\\Mirelka\\%s\\Keycomm]\nCommKeyFile=1:%s00\n"
+            pathlib.Path(os.environ["MIRELKA_REGISTRY_FILE"]).write_text(stored % (program, path.encode().hex()))
             self.assertEqual(want, self.run_cli(b"meet")[1], program)
 
 

@@ -4,24 +4,18 @@
 
 #include <string>
 
-// Where the next or previous occurrence lies: both directions, both case
-// rules, and CP949 text whose trail bytes look like letters ("\x81\x41" and
-// "\x81\x61" are two syllables whose second bytes are 'A' and 'a').
+// What the end-to-end run's find does not meet: CP949 text whose trail bytes
+// look like letters ("\x81\x41" and "\x81\x61" are two syllables whose second
+// bytes are 'A' and 'a'), overlapping candidates upward, odd selections.
 TEST(FindRules, Occurrences) {
   struct Row { std::string text, pattern; bool caseSensitive, downward; uint32_t selStart, selEnd; int64_t want; };
   const Row rows[] = {
-      {"abc abc", "abc", true, true, 0, 3, 4},         // down skips the selected one
-      {"abc abc", "abc", true, true, 4, 7, -1},        // down past the last
-      {"abc abc", "abc", true, false, 4, 7, 0},        // up from the second
       {"aaa", "aa", true, false, 1, 1, -1},            // up: must end before the selection
       {"aaa", "aa", true, false, 3, 3, 1},             // up: overlapping candidates
-      {"Say HELLO", "hello", false, true, 0, 0, 4},    // ignoring case
-      {"Say HELLO", "hello", true, true, 0, 0, -1},
       {"\x81\x41", "A", false, true, 0, 0, -1},        // a letter is not a syllable's trail byte
       {"\x81\x41" "A", "a", false, true, 0, 0, 2},
       {"\x81\x41" "A", "A", true, false, 3, 3, 2},
       {"\x81\x61", "\x81\x41", false, true, 0, 0, -1},  // ignoring case keeps syllables apart
-      {"\xC7\xD1\x7F\xB1\xDB\x7F", "\x7F", false, true, 3, 3, 5},
       {"abc", "", false, true, 0, 0, -1},
       {"abc", "c", false, false, 99, 99, 2},           // selection past the end
   };

@@ -40,7 +40,9 @@ TEST(ShellRegistration, TheApprovedRowOnlyOnNtAndAFailureEndsTheRun) {
     BuildRegisterRows(clsid, "C:\\트리셀\\TriselShell.dll", c.nt, rows);
     EXPECT_EQ(c.reg ? RegisterShellExt(reg, rows) : UnregisterShellExt(reg, clsid, c.nt), c.want);
     ASSERT_EQ(reg.keys.size(), c.steps);
-    if (c.reg) EXPECT_EQ(c.steps == 6, reg.keys.back().find("Approved") != std::string::npos);
+    if (c.reg) {
+      EXPECT_EQ(c.steps == 6, reg.keys.back().find("Approved") != std::string::npos);
+    }
   }
 }
 

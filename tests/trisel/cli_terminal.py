@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # trisel-cli on a pseudo terminal: the hidden password asked twice and taken
 # as CP949, the folder options stored. Arg: trisel-cli.
-import os, pty, select, signal, subprocess, sys, tempfile, time  # noqa: E401
+import contextlib, os, pty, select, signal, subprocess, sys, tempfile, time  # noqa: E401
 
 
 def run_on_terminal(cli, args, script, out_path):
@@ -10,35 +10,29 @@ def run_on_terminal(cli, args, script, out_path):
     if pid == 0:
         os.dup2(os.open(out_path, os.O_WRONLY | os.O_CREAT | os.O_TRUNC), 1)
         os.execv(cli, [cli] + args)
-    shown, seen, pending = b"", 0, [(w.encode(), t.encode()) for w, t in script]
+    shown, seen, pending, done = b"", 0, [(w.encode(), t.encode()) for w, t in script], 0
     deadline = time.monotonic() + 30
-    while True:
+    while not done:
         if time.monotonic() > deadline:
             os.kill(pid, signal.SIGKILL)
         if select.select([fd], [], [], 0.05)[0]:
-            try:
+            with contextlib.suppress(OSError):
                 shown += os.read(fd, 4096)
-            except OSError:
-                pass
         if pending and shown.find(pending[0][0], seen) >= 0:
             seen = shown.find(pending[0][0], seen) + len(pending[0][0])
             os.write(fd, pending.pop(0)[1])
         done, status = os.waitpid(pid, os.WNOHANG)
-        if done:
-            break
     os.close(fd)
     text = shown.decode("utf-8", "replace")
     assert not pending, "never shown: %r\n%s" % (pending[0][0].decode(), text)
-    with open(out_path, "rb") as f:
-        return os.waitstatus_to_exitcode(status), f.read().decode(), text
+    return os.waitstatus_to_exitcode(status), open(out_path, "rb").read().decode(), text
 
 
 def main(cli, d):
     os.environ.update(MIRELKA_REGISTRY_FILE=os.path.join(d, "registry"), LC_ALL="ko_KR.UTF-8")
     os.makedirs(os.path.join(d, "A", "B"))
     for name, data in (("x.txt", b"x"), ("B/y.txt", b"y"), ("B/y.doc", b"doc")):
-        with open(os.path.join(d, "A", name), "wb") as f:
-            f.write(data)
+        open(os.path.join(d, "A", name), "wb").write(data)
     a, out_path = os.path.join(d, "A"), os.path.join(d, "out.txt")
     rc, out, shown = run_on_terminal(cli, ["-e", a], [
         ("암호: ", "\n"), ("확인: ", "\n"), ("<암호>와 <확인>을 입력하십시오.", ""),
@@ -55,8 +49,7 @@ def main(cli, d):
     # A typed password is CP949, as Trisel.exe's edit gives it: what is made
     # with it typed opens with its CP949 bytes in a file, and the other way.
     pw, k = os.path.join(d, "pw"), os.path.join(d, "k.txt")
-    with open(pw, "wb") as f:
-        f.write("비밀\n".encode("cp949"))
+    open(pw, "wb").write("비밀\n".encode("cp949"))
 
     def typed(mode, path):
         return run_on_terminal(cli, [mode, "--no-key-file", path], [

@@ -40,7 +40,8 @@ TEST(ConsoleReportTest, TerminalAnswers) {
   const int kAri = kReportAbortRetryIgnore, kStop = kReportStopJob, kOver = kReportOverwrite;
   std::vector<int> got;
   for (int kind : {kAri, kAri, kStop, kOver, kOver, kOver, kOver})
-    got.push_back(kind == kOver ? ui.AskOverwrite("t") : ui.AskMessageBox(static_cast<ReportKind>(kind), "경고", "t"));
+    got.push_back(kind == kOver ? ui.AskOverwrite("t")
+                                : ui.AskMessageBox(static_cast<ReportKind>(kind), "경고", "t"));
   EXPECT_EQ(got, (std::vector<int>{kAnswerIgnore, kAnswerAbort, kAnswerYes, kAnswerYesToAll, kAnswerCancel,
                                    kAnswerCancel, kAnswerNoToAll}));
   FolderOptions f;

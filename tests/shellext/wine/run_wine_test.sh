@@ -19,7 +19,8 @@ WINDIR="Z:$(printf '%s' "$DIR" | sed 's|/|\\|g')"
 failures=0
 must() {  # must LABEL COMMAND...: a Wine command that has to succeed; its output (CP949) in UTF-8
   label=$1; shift
-  timeout 240 wine "$@" >"$WORK/raw.txt" 2>&1 && echo "ok   $label" || { echo "FAIL $label"; failures=$((failures + 1)); }
+  if timeout 240 wine "$@" >"$WORK/raw.txt" 2>&1; then echo "ok   $label"
+  else echo "FAIL $label"; failures=$((failures + 1)); fi
   iconv -f CP949 -t UTF-8 "$WORK/raw.txt" 2>/dev/null || cat "$WORK/raw.txt"
 }
 must "regsvr32 $DLL" "$REGSVR" /s "$WINDIR\\$DLL"

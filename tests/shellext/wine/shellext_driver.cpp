@@ -32,49 +32,26 @@ const char kDllName[] = "TriselShell64.dll", kDllTitle[] = "TriselShell64";
 const char kDllName[] = "TriselShell.dll", kDllTitle[] = "TriselShell";
 #endif
 
-// One CF_HDROP list, ANSI or wide (as NT's Explorer hands it); lives on the stack.
-class CDropData : public IDataObject {
- public:
-  CDropData(const std::vector<std::string>& paths, bool wide) : m_paths(paths), m_wide(wide) {}
-  ULONG m_refs = 1;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    *out = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject) ? this : nullptr;
-    return *out ? (AddRef(), S_OK) : E_NOINTERFACE;
+// A data object holding one CF_HDROP list, ANSI or wide (as NT's Explorer
+// hands it), by way of the clipboard.
+IDataObject* DropData(const std::vector<std::string>& paths, bool wide) {
+  std::string list(sizeof(DROPFILES), '\0');
+  for (const std::string& p : paths) {
+    std::vector<WCHAR> w(p.size() + 1);
+    int n = MultiByteToWideChar(CP_ACP, 0, p.c_str(), -1, w.data(), static_cast<int>(w.size()));
+    list += wide ? std::string(reinterpret_cast<const char*>(w.data()), n * sizeof(WCHAR)) : p + '\0';
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++m_refs; }
-  STDMETHODIMP_(ULONG) Release() override { return --m_refs; }
-  STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    std::string list(sizeof(DROPFILES), '\0');
-    for (const std::string& p : m_paths) {
-      std::vector<WCHAR> w(p.size() + 1);
-      int n = MultiByteToWideChar(CP_ACP, 0, p.c_str(), -1, w.data(), static_cast<int>(w.size()));
-      if (m_wide) list.append(reinterpret_cast<const char*>(w.data()), n * sizeof(WCHAR));
-      else list.append(p.c_str(), p.size() + 1);
-    }
-    list.append(m_wide ? 2 : 1, '\0');
-    DROPFILES* drop = reinterpret_cast<DROPFILES*>(&list[0]);
-    drop->pFiles = sizeof(DROPFILES), drop->fWide = m_wide;
-    medium->tymed = TYMED_HGLOBAL, medium->pUnkForRelease = nullptr;
-    medium->hGlobal = GlobalAlloc(GMEM_FIXED, list.size());  // fixed: the handle is the pointer
-    memcpy(medium->hGlobal, list.data(), list.size());
-    return S_OK;
-  }
-  STDMETHODIMP QueryGetData(FORMATETC* f) override {
-    return f->cfFormat == CF_HDROP && (f->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
-  }
-  STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-  STDMETHODIMP DUnadvise(DWORD) override { return E_NOTIMPL; }
-  STDMETHODIMP EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
- private:
-  std::vector<std::string> m_paths;
-  bool m_wide;
-};
+  list.append(wide ? 2 : 1, '\0');
+  DROPFILES* drop = reinterpret_cast<DROPFILES*>(&list[0]);
+  drop->pFiles = sizeof(DROPFILES), drop->fWide = wide;
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, list.size());
+  memcpy(GlobalLock(h), list.data(), list.size());
+  GlobalUnlock(h);
+  IDataObject* data = nullptr;
+  if (OpenClipboard(nullptr) && EmptyClipboard() && SetClipboardData(CF_HDROP, h) && CloseClipboard())
+    OleGetClipboard(&data);
+  return data;
+}
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms) {
   for (DWORD waited = 0; !done(); waited += 100) {
@@ -96,9 +73,10 @@ bool ArgsWritten(DWORD ms) {
 
 // Invokes a command: the stand-in must have been given the line as built and
 // parse the paths back from it.
-void CheckRun(IShellExtInit* init, IContextMenu* menu, UINT offset, CDropData& data,
-              const std::vector<std::string>& paths) {
-  init->Initialize(nullptr, &data, nullptr);
+void CheckRun(IShellExtInit* init, IContextMenu* menu, UINT offset, bool wide, const std::vector<std::string>& paths) {
+  IDataObject* data = DropData(paths, wide);
+  Check(data && init->Initialize(nullptr, data, nullptr) == S_OK, "Initialize with the selection");
+  if (data) data->Release();
   DeleteFileA(g_args.c_str());
   Check(Invoke(menu, offset) == S_OK && ArgsWritten(30000), "InvokeCommand starts Trisel.exe");
   std::ifstream in(g_args, std::ios::binary);
@@ -130,7 +108,7 @@ void CheckFailureBox(IContextMenu* menu, const char* label) {
 }  // namespace
 
 int main() {
-  CoInitialize(nullptr);
+  OleInitialize(nullptr);
   auto canUnload = reinterpret_cast<decltype(&DllCanUnloadNow)>(
       reinterpret_cast<void*>(GetProcAddress(LoadLibraryA(kDllName), "DllCanUnloadNow")));
   IShellExtInit* init = nullptr;
@@ -148,7 +126,6 @@ int main() {
   // Two files and a folder with Hangul and blanks (passed on, so they need not exist).
   std::string data = g_dir + "선택 항목\\";
   std::vector<std::string> paths = {data + "한글 문서.txt", data + "보고서 2026.doc", data + "새 폴더"};
-  CDropData ansi(paths, false), wide(paths, true);
 
   HMENU popup = CreatePopupMenu();
   AppendMenuA(popup, MF_STRING, 1, "열기");
@@ -162,8 +139,8 @@ int main() {
   }
   DestroyMenu(popup);
 
-  CheckRun(init, menu, 1, ansi, paths);
-  CheckRun(init, menu, 0, wide, paths);
+  CheckRun(init, menu, 1, false, paths);
+  CheckRun(init, menu, 0, true, paths);
   std::string exe = g_dir + "Trisel.exe", away = exe + ".away";
   MoveFileA(exe.c_str(), away.c_str());
   CheckFailureBox(menu, "failure box: Trisel.exe missing");
@@ -171,14 +148,14 @@ int main() {
   // A selection whose command line is longer than a process may be given.
   std::vector<std::string> many;
   for (int i = 0; i < 200; ++i) many.push_back(data + std::string(180, 'x') + std::to_string(i));
-  CDropData big(many, true);
-  init->Initialize(nullptr, &big, nullptr);
+  IDataObject* big = DropData(many, true);
+  init->Initialize(nullptr, big, nullptr);
   CheckFailureBox(menu, "failure box: selection too long for a command line");
 
   init->Release();
   menu->Release();
-  Check(big.m_refs == 1 && ansi.m_refs == 1 && canUnload() == S_OK, "released: data let go, DLL may unload");
-  CoUninitialize();
+  Check(big && big->Release() == 0 && canUnload() == S_OK, "released: data let go, DLL may unload");
+  OleUninitialize();
   printf("%d failed\n", g_failures);
   return g_failures;
 }
