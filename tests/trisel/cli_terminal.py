@@ -46,25 +46,19 @@ def main(cli, d):
     registry = open(os.environ["MIRELKA_REGISTRY_FILE"]).read()
     assert "SubDir=4:01000000" in registry and "Filter=1:2a2e74787400" in registry, registry
 
-    # A typed password is CP949, as Trisel.exe's edit gives it: what is made
-    # with it typed opens with its CP949 bytes in a file, and the other way.
+    # A typed password is CP949, as Trisel.exe's edit gives it: what it made opens
+    # with its CP949 bytes from a file, and what those make opens with it typed.
     pw, k = os.path.join(d, "pw"), os.path.join(d, "k.txt")
     open(pw, "wb").write("비밀\n".encode("cp949"))
-
-    def typed(mode, path):
-        return run_on_terminal(cli, [mode, "--no-key-file", path], [
-            ("암호: ", "비밀\n"), ("확인: ", "비밀\n")], out_path)[0]
-
-    def from_file(mode, path):
-        return subprocess.run([cli, mode, "--password-file", pw, "--no-key-file", path],
-                              stdin=subprocess.DEVNULL, capture_output=True).returncode
-
-    for encrypt, decrypt in ((typed, from_file), (from_file, typed)):
-        open(k, "wb").write(b"k")
-        assert encrypt("-e", k) == 0
-        os.remove(k)
-        assert decrypt("-d", k + ".tsl") == 0 and open(k, "rb").read() == b"k", (encrypt.__name__, decrypt.__name__)
-        os.remove(k + ".tsl")
+    open(k, "wb").write(b"k")
+    os.remove(a + "/B/y.txt")
+    for mode, path in (("-d", a + "/B/y.txt.tsl"), ("-e", k)):
+        assert subprocess.run([cli, mode, "--password-file", pw, "--no-key-file", path],
+                              stdin=subprocess.DEVNULL, capture_output=True).returncode == 0, mode
+    os.remove(k)
+    rc = run_on_terminal(cli, ["-d", "--no-key-file", k + ".tsl"],
+                         [("암호: ", "비밀\n"), ("확인: ", "비밀\n")], out_path)[0]
+    assert rc == 0 and open(a + "/B/y.txt", "rb").read() == b"y" and open(k, "rb").read() == b"k"
     print("all terminal checks passed")
 
 

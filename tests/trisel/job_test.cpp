@@ -20,8 +20,8 @@ class CJobView : public CNullJobView {
  public:
   std::vector<std::string> statuses;
   int answer = kFolderOptionsOk;
-  void ShowJobStatus(const char*, const char* status, int) override {
-    if (status) statuses.push_back(status);
+  void ShowJobStatus(const char*, const char* s, int) override {
+    if (s) statuses.push_back(s);
   }
   int AskFolderOptions(bool, FolderOptions& o) override {
     if (answer == kFolderOptionsCancel) o.subDir = 1;
@@ -46,8 +46,7 @@ class JobTest : public ::testing::Test {
   }
   std::string Log(const char* suffix) const {  // without its CRs
     std::string raw = m_logs.ReadFile(std::string("Trisel.exe") + suffix);
-    raw.erase(std::remove(raw.begin(), raw.end(), '\r'), raw.end());
-    return raw;
+    return raw.erase(std::remove(raw.begin(), raw.end(), '\r'), raw.end()), raw;
   }
 
   CMemoryFileSystem m_fs;
