@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "mirelka/capture_rules.h"
 #include "support/memory_registry.h"
 
 namespace {
@@ -15,10 +14,8 @@ TEST(MirelkaSettings, OddStoredValuesLoadAsTheRulesSay) {
   using S = MirelkaSettings;
   struct Row { const char *key, *name; uint32_t S::*field; uint32_t stored, loaded; };
   const Row rows[] = {
-      {kConfBasicKey, "WndStartAutoRun", &S::wndStartAutoRun, 2, 1},
       {kConfBasicKey, "StartHideWnd", &S::startHideWnd, 0xFFFFFFFF, 1},
       {kConfBasicKey, "AlwaysOnTop", &S::alwaysOnTop, 2, 0},
-      {kConfEditKey, "TabStop", &S::tabStop, 0, 4}, {kConfEditKey, "TabStop", &S::tabStop, 1023, 1023},
       {kConfEditKey, "TabStop", &S::tabStop, 1024, 4}, {kConfKeyKey, "ActKey", &S::actKey, 7, 1},
       {kConfFontKey, "lfCharSet", nullptr, 0x1FF, 0xFF},  // a byte field keeps its low byte
   };
@@ -67,15 +64,6 @@ TEST(MirelkaSettings, WindowRectangleOnScreenAndAutoRunQuoting) {
   char buf[300] = "";
   reg.ReadString(kHkeyCurrentUser, kRunKey, kRunValue, "", buf, sizeof buf);
   EXPECT_STREQ("\"C:\\Program Files\\Mirelka\\Mirelka.exe\"", buf);
-}
-
-// Reading the clipboard gives up on the eleventh try and starts over.
-TEST(CaptureCounters, ClipboardReadsGiveUpAndStartOver) {
-  CaptureCounters c;
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(CaptureCounters::Read::Again, c.ClipboardRead(false));
-  EXPECT_EQ(CaptureCounters::Read::GiveUp, c.ClipboardRead(false));
-  EXPECT_EQ(CaptureCounters::Read::Again, c.ClipboardRead(false));
-  EXPECT_EQ(CaptureCounters::Read::Done, c.ClipboardRead(true));
 }
 
 }  // namespace
