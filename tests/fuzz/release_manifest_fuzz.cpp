@@ -2,10 +2,7 @@
 // trusts it (the manifest, the DER signature) and the key it is built
 // with. Nothing may crash; an accepted manifest holds only names the list
 // may hold, each once.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
-#include <string>
 
 #include "update/release_manifest.h"
 #include "update/update_rules.h"

@@ -1,10 +1,7 @@
 // Fuzz target: any bytes as a .tsl file through a whole decryption on an
 // in-memory disk. Nothing may crash, hang, overrun or leak, the source must
 // stay as it was, and a refused file must leave no result behind.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
-#include <string>
 
 #include "common/log.h"
 #include "filecipher/report_ui.h"

@@ -1,12 +1,8 @@
 // Fuzz target: the texts the update check and the updater take from the
 // network (version text and file list). Every name the list parser accepts
 // must pass the safe-name rule and be unique; nothing may crash.
-#include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 #include "common/mystring.h"
 #include "update/update_rules.h"

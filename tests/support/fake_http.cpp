@@ -46,8 +46,7 @@ class CFaultResponse : public IHttpResponse {
 
 }  // namespace
 
-std::unique_ptr<IHttpResponse> CFakeHttpClient::Get(const char* agent, const char* host, uint16_t port, const char* path) {
-  requests.push_back({agent, host, path, port});
+std::unique_ptr<IHttpResponse> CFakeHttpClient::Get(const char*, const char*, uint16_t, const char* path) {
   auto it = objects.find(path);
   FakeObject object = it != objects.end() ? it->second : FakeObject{"<html><body>404 Not Found</body></html>", 404};
   return std::make_unique<CFakeResponse>(object);

@@ -5,7 +5,6 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
 #include "common/http.h"
 
@@ -22,14 +21,9 @@ struct FakeObject {
 
 class CFakeHttpClient : public IHttpClient {
  public:
-  struct Request {
-    std::string agent, host, path;
-    uint16_t port;
-  };
   // Paths without the leading slash; an unknown path answers 404 with a
   // small error page.
   std::map<std::string, FakeObject> objects;
-  std::vector<Request> requests;
 
   std::unique_ptr<IHttpResponse> Get(const char* agent, const char* host, uint16_t port, const char* path) override;
 };

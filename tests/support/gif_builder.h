@@ -51,19 +51,12 @@ class Gif {
   std::vector<size_t> ends;  // the offset after each image or plain text
 
   // Header and logical screen; tableBits < 0: no global colour table, else
-  // one of 2^(tableBits + 1) entries (a grey ramp, entry 1 red).
-  explicit Gif(uint16_t w = 170, uint16_t h = 85, int tableBits = 1, const char* version = "89a") {
-    Put("GIF");
-    Put(version);
+  // one of 2^(tableBits + 1) entries (a grey ramp).
+  explicit Gif(uint16_t w = 170, uint16_t h = 85, int tableBits = 1) {
+    bytes = {'G', 'I', 'F', '8', '9', 'a'};
     Words({w, h});
     bytes.insert(bytes.end(), {static_cast<uint8_t>(tableBits < 0 ? 0 : 0xF0 | tableBits), 0, 0});
     if (tableBits >= 0) Table(tableBits);
-  }
-  Gif& App() {  // a looping block as animators write it
-    bytes.insert(bytes.end(), {0x21, 0xFF, 0x0B});
-    Put("NETSCAPE2.0");
-    bytes.insert(bytes.end(), {0x03, 0x01, 0x00, 0x00, 0x00});
-    return *this;
   }
   Gif& Comment(const std::string& text) {
     bytes.insert(bytes.end(), {0x21, 0xFE});
@@ -77,9 +70,8 @@ class Gif {
     return *this;
   }
   // One colour over the frame; localBits >= 0 adds a local colour table.
-  Gif& Image(uint16_t l, uint16_t t, uint16_t w, uint16_t h, uint8_t colour = 1, int localBits = -1,
-             int codeSize = 2) {
-    return RawImage(l, t, w, h, LzwData(size_t{w} * h, colour, codeSize), localBits);
+  Gif& Image(uint16_t l, uint16_t t, uint16_t w, uint16_t h, uint8_t colour = 1, int localBits = -1) {
+    return RawImage(l, t, w, h, LzwData(size_t{w} * h, colour), localBits);
   }
   // An image with the given code-size byte and chain as they stand.
   Gif& RawImage(uint16_t l, uint16_t t, uint16_t w, uint16_t h, const std::vector<uint8_t>& data,
@@ -102,16 +94,13 @@ class Gif {
   Gif& Trailer() { return bytes.push_back(0x3B), *this; }
 
  private:
-  void Put(const char* s) { bytes.insert(bytes.end(), s, s + std::char_traits<char>::length(s)); }
   void Words(std::initializer_list<uint16_t> words) {
     for (uint16_t v : words) bytes.insert(bytes.end(), {static_cast<uint8_t>(v & 0xFF), static_cast<uint8_t>(v >> 8)});
   }
   void Table(int bits) {
-    const int n = 2 << bits;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0, n = 2 << bits; i < n; ++i) {
       const uint8_t grey = static_cast<uint8_t>(255 - i * 255 / (n - 1));
-      if (i == 1) bytes.insert(bytes.end(), {0xE0, 0x20, 0x20});
-      else bytes.insert(bytes.end(), {grey, grey, grey});
+      bytes.insert(bytes.end(), {grey, grey, grey});
     }
   }
 };

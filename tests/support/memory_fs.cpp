@@ -1,6 +1,5 @@
 #include "support/memory_fs.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -13,6 +12,7 @@ struct CMemoryFileSystem::Node {
   std::string bytes;
   time_t mtime = 0;
   uint32_t attributes;
+  bool ReadOnlyFile() const { return !isDir && (attributes & kAttrReadOnly); }
 };
 
 namespace {
@@ -48,19 +48,16 @@ T Fail(int err, T result) { return errno = err, result; }
 // read sees, as with a real disk.
 class CMemoryFile : public IFile {
  public:
-  CMemoryFile(int& openFiles, std::shared_ptr<Node> node, bool read, bool write)
-      : m_openFiles(openFiles), m_node(std::move(node)), m_read(read), m_write(write) {
-    ++m_openFiles;
-  }
+  CMemoryFile(int& openFiles, std::shared_ptr<Node> node, bool write)
+      : m_openFiles(++openFiles), m_node(std::move(node)), m_write(write) {}
   ~CMemoryFile() override { m_openFiles -= m_open; }
 
   size_t Read(void* buf, size_t n) override {
-    if (!m_read) return Broken();
+    if (m_write) return Broken();
     const std::string& b = m_node->bytes;
     size_t k = m_pos < b.size() ? std::min<size_t>(n, b.size() - m_pos) : 0;
     if (k) std::memcpy(buf, b.data() + m_pos, k);
-    m_pos += k;
-    if (k < n) m_eof = true;
+    m_pos += k, m_eof = k < n;
     return k;
   }
   size_t Write(const void* buf, size_t n) override {
@@ -68,16 +65,13 @@ class CMemoryFile : public IFile {
     std::string& b = m_node->bytes;
     if (b.size() < m_pos + n) b.resize(m_pos + n, '\0');
     std::memcpy(&b[m_pos], buf, n);
-    m_pos += n;
-    m_node->mtime = 0;
+    m_pos += n, m_node->mtime = 0;
     return n;
   }
   int Seek(int64_t offset, int whence) override {
     size_t base = whence == SEEK_END ? m_node->bytes.size() : whence == SEEK_CUR ? m_pos : 0;
     if (static_cast<int64_t>(base) + offset < 0) return Fail(EINVAL, -1);
-    m_pos = static_cast<size_t>(base + offset);
-    m_eof = false;
-    return 0;
+    return m_pos = static_cast<size_t>(base + offset), m_eof = false, 0;
   }
   int64_t Tell() override { return static_cast<int64_t>(m_pos); }
   bool Eof() const override { return m_eof; }
@@ -90,8 +84,7 @@ class CMemoryFile : public IFile {
 
   int& m_openFiles;
   std::shared_ptr<Node> m_node;
-  bool m_read, m_write;
-  bool m_open = true, m_eof = false, m_error = false;
+  bool m_write, m_open = true, m_eof = false, m_error = false;
   size_t m_pos = 0;
 };
 
@@ -158,13 +151,12 @@ std::unique_ptr<IFile> CMemoryFileSystem::Open(const char* path, const char* mod
   if (!path || !*path || !mode || !*mode || !std::strchr("rw", mode[0])) return Fail(EINVAL, nullptr);
   std::string p = Normalize(path);
   const bool write = mode[0] == 'w';  // the programs open files "rb" or "wb"
-  auto node = Lookup(p);
-  if (node && (node->isDir || (write && (node->attributes & kAttrReadOnly)))) return Fail(EACCES, nullptr);
-  auto parent = node ? node : Lookup(ParentOf(p));
+  auto node = Lookup(p), parent = node ? node : Lookup(ParentOf(p));
+  if (node && (node->isDir || (write && node->ReadOnlyFile()))) return Fail(EACCES, nullptr);
   if (!node && (!write || !parent || !parent->isDir)) return Fail(ENOENT, nullptr);
   if (!node) node = m_nodes[p] = std::make_shared<Node>(false);
   if (write) node->bytes.clear(), node->mtime = 0;
-  return std::make_unique<CMemoryFile>(m_openFiles, node, !write, write);
+  return std::make_unique<CMemoryFile>(m_openFiles, node, write);
 }
 
 int CMemoryFileSystem::Stat(const char* path, FileStat& st) {
@@ -180,20 +172,19 @@ uint32_t CMemoryFileSystem::GetAttributes(const char* path) {
 
 bool CMemoryFileSystem::SetAttributes(const char* path, uint32_t attributes) {
   auto node = Need(path);
-  if (node) node->attributes = (attributes & ~static_cast<uint32_t>(kAttrDirectory)) | (node->attributes & kAttrDirectory);
+  if (node) node->attributes = (attributes & ~uint32_t{kAttrDirectory}) | (node->attributes & kAttrDirectory);
   return node != nullptr;
 }
 
 int CMemoryFileSystem::SetTime(const char* path, time_t t) {
   auto node = Need(path);
-  if (node && !node->isDir && (node->attributes & kAttrReadOnly)) return Fail(EACCES, -1);
-  if (node) node->mtime = t;
-  return node ? 0 : -1;
+  if (node && node->ReadOnlyFile()) return Fail(EACCES, -1);
+  return node ? (node->mtime = t, 0) : -1;
 }
 
 int CMemoryFileSystem::Remove(const char* path) {
   auto node = Need(path);
-  if (node && (node->isDir || (node->attributes & kAttrReadOnly))) return Fail(EACCES, -1);
+  if (node && (node->isDir || node->ReadOnlyFile())) return Fail(EACCES, -1);
   return node && m_nodes.erase(Normalize(path)) ? 0 : -1;
 }
 
@@ -202,8 +193,7 @@ int CMemoryFileSystem::MakeFolder(const char* path) {
   if (IsRoot(p) || Lookup(p)) return Fail(EEXIST, -1);
   auto parent = Lookup(ParentOf(p));
   if (!parent || !parent->isDir) return Fail(ENOENT, -1);
-  m_nodes[p] = std::make_shared<Node>(true);
-  return 0;
+  return m_nodes[p] = std::make_shared<Node>(true), 0;
 }
 
 int CMemoryFileSystem::RemoveFolder(const char* path) {
@@ -213,8 +203,7 @@ int CMemoryFileSystem::RemoveFolder(const char* path) {
   if (!node->isDir || IsRoot(p)) return Fail(ENOTDIR, -1);
   for (const auto& kv : m_nodes)
     if (ParentOf(kv.first) == p) return Fail(ENOTEMPTY, -1);
-  m_nodes.erase(p);
-  return 0;
+  return m_nodes.erase(p), 0;
 }
 
 std::unique_ptr<IFind> CMemoryFileSystem::FindFirst(const char* pattern, FindEntry& first) {

@@ -41,19 +41,13 @@ CTempDir::CTempDir() {
   std::string root = v && *v ? v : kSep == '/' ? "/tmp" : "C:";
   if (root.back() != '/' && root.back() != '\\') root += kSep;
   const std::string prefix = root + "mirelka-test-" + std::to_string(static_cast<int>(getpid())) + "-";
-  do m_path = prefix + std::to_string(++serial);
-  while (mkdir(m_path.c_str(), 0700) != 0 && errno == EEXIST);
-  FileStat st;
-  if (RealFileSystem().Stat(m_path.c_str(), st) != 0 || !st.isDir) {
-    std::fprintf(stderr, "CTempDir: cannot create %s\n", m_path.c_str());
-    std::abort();
-  }
+  int rc;
+  while ((rc = mkdir((m_path = prefix + std::to_string(++serial)).c_str(), 0700)) != 0 && errno == EEXIST) {}
+  if (rc != 0) std::fprintf(stderr, "CTempDir: cannot create %s\n", m_path.c_str()), std::abort();
   m_path += kSep;
 }
 
 CTempDir::~CTempDir() { RemoveTree(m_path); }
-
-bool CTempDir::MakeDir(const std::string& name) const { return mkdir((m_path + name).c_str(), 0700) == 0; }
 
 bool CTempDir::WriteFile(const std::string& name, const std::string& bytes) const {
   auto f = RealFileSystem().Open((m_path + name).c_str(), "wb");

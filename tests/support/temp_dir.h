@@ -15,9 +15,8 @@ class CTempDir {
 
   // The folder's path with the platform's separator at the end, + name.
   std::string operator/(const std::string& name) const { return m_path + name; }
-  // Relative to Path(): a new sub-folder, a file with the given bytes (true
-  // on success), the bytes of a file ("" when it cannot be read).
-  bool MakeDir(const std::string& name) const;
+  // Relative to the folder: a file with the given bytes (true on success),
+  // the bytes of a file ("" when it cannot be read).
   bool WriteFile(const std::string& name, const std::string& bytes) const;
   std::string ReadFile(const std::string& name) const;
 
