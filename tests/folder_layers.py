@@ -6,9 +6,7 @@
 # its own sub-folder or one above it, and platform headers (win32/, posix/) only from inside a
 # sub-folder of the same platform. Portable files never include Windows headers. Prints every
 # offending line and exits 1 when there is one.
-import os
-import re
-import sys
+import os, re, sys  # noqa: E401
 
 LAYERS = {"common": 0, "textcipher": 1, "filecipher": 2, "console": 2, "update": 3,
           "trisel": 4, "mirelka": 4, "shellext": 4}
@@ -21,8 +19,10 @@ WINDOWS_HEADERS = set(
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 
-def check_include(file_dir, target):
-    """Why including `target` (root-relative) from a file in `file_dir` is not allowed, or None."""
+def why_not(file_dir, kind, target):  # why this include may not be in a file in file_dir, or None
+    if kind == "<":
+        portable = not set(file_dir) & PLATFORMS
+        return "Windows header in portable code" if portable and target.lower() in WINDOWS_HEADERS else None
     tdir = target.split("/")[:-1]
     if not tdir or tdir[0] not in LAYERS:
         return None  # a relative include of the file's own folder
@@ -43,27 +43,15 @@ def check_include(file_dir, target):
 def main(root):
     problems = []
     for top in sorted(LAYERS):
-        for dirpath, dirs, files in os.walk(os.path.join(root, top)):
-            dirs.sort()
+        for dirpath, dirs, files in sorted(os.walk(os.path.join(root, top))):
             for name in sorted(f for f in files if f.endswith((".h", ".cpp", ".rc"))):
                 rel = os.path.relpath(os.path.join(dirpath, name), root).replace(os.sep, "/")
-                file_dir = rel.split("/")[:-1]
                 with open(os.path.join(root, rel), encoding="utf-8", errors="replace") as f:
                     for number, line in enumerate(f, 1):
                         m = INCLUDE.match(line)
-                        if not m:
-                            continue
-                        kind, target = m.groups()
-                        if kind == "<":
-                            portable = not set(file_dir) & PLATFORMS
-                            windows = portable and target.lower() in WINDOWS_HEADERS
-                            why = "Windows header in portable code" if windows else None
-                        else:
-                            why = check_include(file_dir, target)
-                        if why:
+                        if m and (why := why_not(rel.split("/")[:-1], *m.groups())):
                             problems.append("%s:%d: %s: %s" % (rel, number, line.strip(), why))
-    for p in problems:
-        print(p)
+    print("\n".join(problems))
     return 1 if problems else 0
 
 

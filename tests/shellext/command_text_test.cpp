@@ -4,8 +4,6 @@
 
 #include "shellext/command_text.h"
 
-namespace {
-
 // The command strings Explorer asks for (the COM driver meets the command
 // line): exactly the text's length is cut one short rather than left
 // unterminated; room for the terminator only; nothing; never a byte past the size.
@@ -25,5 +23,3 @@ TEST(CommandText, CopyZeroFillsAlwaysTerminatesAndKeepsToTheSize) {
   ExpectCopies<char>(CopyCommandText);
   ExpectCopies<char16_t>(CopyCommandTextW);
 }
-
-}  // namespace

@@ -1,8 +1,38 @@
+// What the end-to-end runs do not meet of the stored settings (values too
+// long or too large for their field, the Run entry) and of the find.
 #include "mirelka/find_rules.h"
+#include "mirelka/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "support/memory_registry.h"
+
+TEST(MirelkaSettings, OversizedStoredValuesGiveTheDefaults) {
+  // 31 bytes of face name fit the field, 259 of path, 1023 of tab stop; one more gives the default.
+  MirelkaSettings s;
+  for (size_t more : {0, 1}) {
+    CMemoryRegistry reg;
+    std::string face(31 + more, 'F'), path(259 + more, 'p');
+    reg.WriteString(kHkeyCurrentUser, kConfFontKey, "lfFaceName", face.c_str());
+    reg.WriteString(kHkeyCurrentUser, kConfKeycommKey, "CommKeyFile", path.c_str());
+    reg.WriteDword(kHkeyCurrentUser, kConfEditKey, "TabStop", static_cast<uint32_t>(1023 + more));
+    LoadSettings(reg, s);
+    EXPECT_EQ(more ? "바탕" : face, std::string(s.font.faceName));
+    EXPECT_EQ(more ? "" : path, std::string(s.commKeyFile.GetBuffer()));
+    EXPECT_EQ(more ? 4u : 1023u, s.tabStop);
+  }
+}
+
+// The Run entry of a path with a blank is quoted.
+TEST(MirelkaSettings, AutoRunEntry) {
+  CMemoryRegistry reg;
+  WriteAutoRun(reg, true, "C:\\Program Files\\Mirelka\\");
+  char buf[300] = "";
+  reg.ReadString(kHkeyCurrentUser, kRunKey, kRunValue, "", buf, sizeof buf);
+  EXPECT_STREQ("\"C:\\Program Files\\Mirelka\\Mirelka.exe\"", buf);
+}
 
 // What the end-to-end run's find does not meet: CP949 text whose trail bytes
 // look like letters ("\x81\x41" and "\x81\x61" are two syllables whose second
