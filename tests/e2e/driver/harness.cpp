@@ -16,9 +16,8 @@ std::string g_artDir, g_artPrefix;
 bool RegSet(const char* subkey, const char* name, DWORD type, const void* data, DWORD size) {
   HKEY key;
   if (RegCreateKeyExA(HKEY_CURRENT_USER, subkey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr)) return false;
-  LONG r = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-  return r == ERROR_SUCCESS;
+  const bool ok = RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
+  return RegCloseKey(key), ok;
 }
 }  // namespace
 
@@ -34,9 +33,8 @@ void Say(const char* fmt, ...) {
 }
 
 void Fail(const char* file, int line, const std::string& what) {
-  ++g_failures;
   const char* base = std::strrchr(file, '/');
-  Say("    FAIL %s:%d: %s\n", base ? base + 1 : file, line, what.c_str());
+  ++g_failures, Say("    FAIL %s:%d: %s\n", base ? base + 1 : file, line, what.c_str());
 }
 
 int Failures() { return g_failures; }
@@ -53,9 +51,7 @@ void CheckEq(const std::string& want, const std::string& got, const char* file, 
   if (want != got) Fail(file, line, what + ": want [" + Show(want) + "] got [" + Show(got) + "]");
 }
 
-bool Guarded(const std::function<void()>& step) {
-  try { return step(), true; } catch (const ScenarioAbort&) { return false; }
-}
+bool Guarded(const std::function<void()>& step) { try { return step(), true; } catch (const ScenarioAbort&) { return false; } }
 
 int RunScenarios(const Scenario* list, int count, char** names, const char* what, void (*after)()) {
   int failed = 0, run = 0;
@@ -78,8 +74,7 @@ int RunScenarios(const Scenario* list, int count, char** names, const char* what
 
 int Finish(int failed) {
   Say("RESULT %s\n", failed ? "FAIL" : "OK");
-  if (g_out) std::fclose(g_out);
-  g_out = nullptr;
+  if (g_out) std::fclose(g_out), g_out = nullptr;
   return failed;
 }
 

@@ -26,8 +26,7 @@ struct ScenarioAbort {};
 // The value (a window, say) when it is set; else the scenario ends.
 template <typename T>
 T Need(T value, const char* file, int line, const std::string& what) {
-  if (!value) Fail(file, line, what);
-  if (!value) throw ScenarioAbort();
+  if (!value) Fail(file, line, what), throw ScenarioAbort();
   return value;
 }
 
@@ -39,10 +38,7 @@ T Need(T value, const char* file, int line, const std::string& what) {
 // Runs `step` to its end or its first failed requirement; false on the latter.
 bool Guarded(const std::function<void()>& step);
 
-struct Scenario {
-  const char* name;
-  void (*run)();
-};
+struct Scenario { const char* name; void (*run)(); };
 // Runs those of `list` (ended by a null entry) that `names` name, or all of
 // them when there are none, in the list's order: one line each, then the
 // summary. `after`, when given, runs after each scenario and counts towards

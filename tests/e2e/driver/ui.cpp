@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <map>
 #include <set>
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD pollMs) {
@@ -60,10 +59,7 @@ HWND WindowOfClass(const char* cls, DWORD pid) {
   return nullptr;
 }
 
-DWORD ProcessOf(HWND window) {
-  DWORD pid = 0;
-  return GetWindowThreadProcessId(window, &pid), pid;
-}
+DWORD ProcessOf(HWND window) { DWORD pid = 0; return GetWindowThreadProcessId(window, &pid), pid; }
 
 std::string Text(HWND hwnd) {
   std::vector<char> buf(Send(hwnd, WM_GETTEXTLENGTH) + 1 + 16);
@@ -87,7 +83,6 @@ bool ClickInto(HWND control, DWORD timeoutMs) {
 }
 
 bool Checked(HWND dialog, int id) { return Send(GetDlgItem(dialog, id), BM_GETCHECK) == BST_CHECKED; }
-bool Enabled(HWND dialog, int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
 bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
 int ProgressPos(HWND dialog, int id) { return static_cast<int>(Send(GetDlgItem(dialog, id), PBM_GETPOS)); }
 
@@ -118,13 +113,6 @@ void BringToFront(HWND window, DWORD timeoutMs) {
 
 void Key(BYTE vk, bool up) { keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
 
-void TypeAscii(const std::string& text) {
-  for (char c : text) {
-    const SHORT scan = VkKeyScanA(c);
-    if (HIBYTE(scan) & 1) PressKeys({VK_SHIFT, LOBYTE(scan)}); else PressKeys({LOBYTE(scan)});
-  }
-}
-
 void PressKeys(std::initializer_list<BYTE> keys) {
   for (BYTE vk : keys) Key(vk, false);
   for (auto vk = keys.end(); vk != keys.begin();) Key(*--vk, true);
@@ -139,19 +127,14 @@ std::string ClipboardData(UINT format) {
   return data;
 }
 
-std::string ClipboardText() {
-  const std::string data = ClipboardData(CF_TEXT);
-  return data.substr(0, data.find('\0'));
-}
+std::string ClipboardText() { const std::string data = ClipboardData(CF_TEXT); return data.substr(0, data.find('\0')); }
 
 void PutClipboardText(const std::string& text) {
   if (!OpenClipboard(nullptr)) return;
   EmptyClipboard();
   HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
   std::memcpy(GlobalLock(h), text.c_str(), text.size() + 1);
-  GlobalUnlock(h);
-  SetClipboardData(CF_TEXT, h);
-  CloseClipboard();
+  GlobalUnlock(h), SetClipboardData(CF_TEXT, h), CloseClipboard();
 }
 
 bool OpenInNotepad(const std::string& file, const std::string& text, NotepadWindow& np, DWORD timeoutMs) {
@@ -181,41 +164,19 @@ bool Answer(HWND box, int buttonId, DWORD timeoutMs) {
   return WaitUntil([&] { return !IsWindowVisible(box); }, timeoutMs);
 }
 
-std::string CloseDialogs(DWORD pid, std::initializer_list<int> buttons, bool& closed, DWORD timeoutMs) {
-  std::map<HWND, DWORD> asked;  // when each was told to close
-  std::string found;
-  closed = WaitUntil([&] {
-    std::vector<HWND> open = TopWindows(pid, nullptr);
-    for (HWND w : open) {
-      bool owner = false;  // a box or dialog over this one goes first
-      for (HWND other : open) owner = owner || GetWindow(other, GW_OWNER) == w;
-      if (owner || (asked.count(w) && GetTickCount() - asked[w] < 1000)) continue;
-      if (!asked.count(w)) found += " [" + Text(w) + "]";
-      asked[w] = GetTickCount();
-      int press = 0;
-      for (int id : buttons) press = press ? press : (GetDlgItem(w, id) ? id : 0);
-      if (press) Click(w, press); else PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
-    }
-    return open.empty();
-  }, timeoutMs);
-  return found;
-}
-
 bool WaitPainted(HWND window, DWORD timeoutMs, DWORD settleMs) {
   std::set<HWND> painted;  // controls seen with nothing left to paint
-  DWORD settledSince = 0;
-  bool settled = false;
+  DWORD since = 0;
   return WaitUntil([&] {
     // Not shown yet, or to be painted (again) as a whole: start over.
-    if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return painted.clear(), settled = false;
+    if (!IsWindowVisible(window) || GetUpdateRect(window, nullptr, FALSE)) return painted.clear(), since = 0, false;
     bool all = true;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       if (IsWindowVisible(child) && !GetUpdateRect(child, nullptr, FALSE)) painted.insert(child);
       all = all && (!IsWindowVisible(child) || painted.count(child));
     }
-    if (all && !settled) settledSince = GetTickCount();
-    settled = all;
-    return all && GetTickCount() - settledSince >= settleMs;
+    since = !all ? 0 : since ? since : GetTickCount();
+    return all && GetTickCount() - since >= settleMs;
   }, timeoutMs, 10);
 }
 

@@ -52,7 +52,6 @@ void Click(HWND dialog, int id);
 // move a selection made after it). Whether the control then has the focus.
 bool ClickInto(HWND control, DWORD timeoutMs = 15000);
 bool Checked(HWND dialog, int id);
-bool Enabled(HWND dialog, int id);
 bool Visible(HWND dialog, int id);
 int ProgressPos(HWND dialog, int id);
 // The control that has the keyboard focus in the window's thread.
@@ -70,8 +69,6 @@ void BringToFront(HWND window, DWORD timeoutMs = 5000);
 void PressKeys(std::initializer_list<BYTE> keys);
 // One key pressed or let go, for a key held across other steps.
 void Key(BYTE vk, bool up);
-// Types plain ASCII text key by key into whatever has the focus.
-void TypeAscii(const std::string& text);
 
 // What the clipboard holds in the format, or its text (up to its end);
 // "(none)" when it holds none or cannot be opened.
@@ -95,12 +92,6 @@ struct Box {
 bool WaitBox(DWORD pid, Box& box, DWORD timeoutMs);
 // Answers a box or dialog with one of its buttons and waits until it is gone.
 bool Answer(HWND box, int buttonId, DWORD timeoutMs = 5000);
-// Closes the dialogs and boxes the process still shows, a box or dialog
-// over another first: presses the first of `buttons` each has, else sends
-// it IDCANCEL, again each second until it goes. Gives the titles of those
-// it found ("" for none) and whether they all went within timeoutMs.
-std::string CloseDialogs(DWORD pid, std::initializer_list<int> buttons, bool& closed, DWORD timeoutMs = 15000);
-
 // Waits until the window shows painted: it and each of its visible controls
 // have been painted since it showed, and no paint of the whole window has
 // been due for settleMs since (a program's drawing reaches the screen once
