@@ -113,6 +113,13 @@ void BringToFront(HWND window, DWORD timeoutMs) {
 
 void Key(BYTE vk, bool up) { keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), up ? KEYEVENTF_KEYUP : 0, 0); }
 
+void TypeAscii(const std::string& text) {
+  for (char c : text) {
+    const SHORT scan = VkKeyScanA(c);
+    if (HIBYTE(scan) & 1) PressKeys({VK_SHIFT, LOBYTE(scan)}); else PressKeys({LOBYTE(scan)});
+  }
+}
+
 void PressKeys(std::initializer_list<BYTE> keys) {
   for (BYTE vk : keys) Key(vk, false);
   for (auto vk = keys.end(); vk != keys.begin();) Key(*--vk, true);

@@ -69,6 +69,8 @@ void BringToFront(HWND window, DWORD timeoutMs = 5000);
 void PressKeys(std::initializer_list<BYTE> keys);
 // One key pressed or let go, for a key held across other steps.
 void Key(BYTE vk, bool up);
+// Types plain ASCII text key by key into whatever has the focus.
+void TypeAscii(const std::string& text);
 
 // What the clipboard holds in the format, or its text (up to its end);
 // "(none)" when it holds none or cannot be opened.
