@@ -18,15 +18,15 @@
 namespace {
 
 uint64_t CpuTime() {  // user + kernel, 100 ns units
-  FILETIME c, e, k, u;
-  GetProcessTimes(GetCurrentProcess(), &c, &e, &k, &u);
-  return ((uint64_t(k.dwHighDateTime) << 32) | k.dwLowDateTime) + ((uint64_t(u.dwHighDateTime) << 32) | u.dwLowDateTime);
+  uint64_t c, e, k, u;
+  GetProcessTimes(GetCurrentProcess(), reinterpret_cast<FILETIME*>(&c), reinterpret_cast<FILETIME*>(&e),
+                  reinterpret_cast<FILETIME*>(&k), reinterpret_cast<FILETIME*>(&u));
+  return k + u;
 }
 
 LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg != WM_DRAWITEM) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  BannerDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
-  return TRUE;
+  if (msg == WM_DRAWITEM) return BannerDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam)), TRUE;
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 // Pumps messages for ms milliseconds.
@@ -51,8 +51,7 @@ int Round(const char* name, int seconds) {
   LARGE_INTEGER t0, t1, f;
   QueryPerformanceCounter(&t0);
   BannerAttach(button, objects, 0, &instance);
-  QueryPerformanceCounter(&t1);
-  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t1), QueryPerformanceFrequency(&f);
   if (BannerShownSize() < 0) return std::printf("banner_bench: %s could not be shown\n", name), 1;
   std::printf("set-up of %s (%ld bytes): %.3f s\n", name, static_cast<long>(BannerShownSize()),
               double(t1.QuadPart - t0.QuadPart) / double(f.QuadPart));
@@ -63,8 +62,7 @@ int Round(const char* name, int seconds) {
   for (int s = 1; s <= seconds; ++s) Pump(1000), std::printf("GDI objects after %2d s: %d\n", s, GdiObjectCount());
   const double cpu = double(CpuTime() - cpu0) / 1e7, wall = (GetTickCount() - wall0) / 1000.0;
   std::printf("CPU of this process while the banner animates: %.2f %% of one core\n", 100.0 * cpu / wall);
-  DestroyWindow(main);
-  Pump(300);
+  DestroyWindow(main), Pump(300);
   std::printf("GDI objects after the window is gone: %d\n", GdiObjectCount());
   return 0;
 }
@@ -82,10 +80,7 @@ int Load(const char* name, int seconds) {
 int OpenMirelka() {
   HWND w = nullptr;
   for (int i = 0; i < 150 && (w = FindWindowA("Mirelka", nullptr)) == nullptr; ++i) Sleep(100);
-  if (w == nullptr) return 1;
-  Sleep(500);
-  PostMessageA(w, WM_COMMAND, 40004, 0);
-  return 0;
+  return w ? Sleep(500), !PostMessageA(w, WM_COMMAND, 40004, 0) : 1;
 }
 
 }  // namespace

@@ -8,12 +8,8 @@
 
 int main() {
   char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  char* slash = std::strrchr(path, '\\');
-  if (slash == nullptr) return 1;
-  std::strcpy(slash + 1, "browser-calls.txt");
+  GetModuleFileNameA(nullptr, path, MAX_PATH - 20);
+  std::strcpy(std::strrchr(path, '\\') + 1, "browser-calls.txt");
   FILE* f = std::fopen(path, "ab");
-  if (f == nullptr) return 1;
-  std::fprintf(f, "%s\n", GetCommandLineA());
-  return std::fclose(f);
+  return !f || std::fprintf(f, "%s\n", GetCommandLineA()) < 0 || std::fclose(f) != 0;
 }

@@ -1,32 +1,26 @@
 #!/usr/bin/env python3
 # A static web server for the updater's and the banner's tests that can misbehave.
 #
-#     server.py --root TREE (--port PORT | --port-file FILE) --log FILE [--fault KIND:NAME]...
+#     server.py TREE PORT LOG [KIND:NAME]...
 #
 # Serves TREE on 127.0.0.1 (HTTP/1.1, Content-Length on every answer, 404 for
-# what is missing; with --port-file at a free port written there). Logs
-# "START path agent" per request and "DONE|CUT path status bytes" when the body
-# was sent or the client went away. Faults apply to files whose last path
-# component (CP949) is NAME: missing (404), short (half the announced length,
-# then hang up), nolength (no Content-Length, the connection closes), slow
-# (2 KiB pieces 100 ms apart; also for a file NAME with NAME.slow beside it).
-import argparse
+# what is missing). Logs to LOG "START path agent" per request and "DONE|CUT
+# path status bytes" when the body was sent or the client went away. Faults
+# apply to files whose last path component (CP949) is NAME: missing (404), short
+# (half the announced length, then hang up), nolength (no Content-Length, the
+# connection closes), slow (2 KiB pieces 100 ms apart; also for a file NAME
+# with NAME.slow beside it).
 import http.server
 import os
 import socket
+import sys
 import time
 import urllib.parse
 
-ap = argparse.ArgumentParser()
-ap.add_argument("--root", required=True)
-ap.add_argument("--port", type=int, default=0)
-ap.add_argument("--port-file")
-ap.add_argument("--log", required=True)
-ap.add_argument("--fault", action="append", default=[])
-args = ap.parse_args()
-faults = {name: kind for kind, _, name in (f.partition(":") for f in args.fault)}
-root = os.fsencode(os.path.abspath(args.root))
-log = open(args.log, "a", buffering=1, encoding="utf-8")
+tree, port, logname, *fault_args = sys.argv[1:]
+faults = {name: kind for kind, _, name in (f.partition(":") for f in fault_args)}
+root = os.fsencode(os.path.abspath(tree))
+log = open(logname, "a", buffering=1, encoding="utf-8")
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -46,7 +40,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
             status, body, kind = 404, b"<html><body><h1>404 Not Found</h1></body></html>", None
         else:
             status, body = 200, open(file, "rb").read()
-        step = 2048 if status == 200 and (kind == "slow" or os.path.isfile(file + b".slow")) else len(body) or 1
+        step = 2048 if status == 200 and (kind == "slow" or os.path.isfile(file + b".slow")) else len(body)
         self.send_response(status)
         self.send_header("Content-Type", "application/octet-stream")
         if kind == "nolength":
@@ -58,8 +52,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         sent, end = 0, len(body) // 2 if kind == "short" else len(body)
         try:
             while sent < end:
-                if sent:
-                    time.sleep(0.1)
+                time.sleep(0.1 if sent else 0)
                 self.wfile.write(body[sent:min(end, sent + step)])
                 self.wfile.flush()
                 sent = min(end, sent + step)
@@ -72,9 +65,6 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.close_connection = True
 
 
-server = http.server.ThreadingHTTPServer(("127.0.0.1", args.port), Handler)
+server = http.server.ThreadingHTTPServer(("127.0.0.1", int(port)), Handler)
 server.daemon_threads = True
-if args.port_file:
-    with open(args.port_file, "w") as f:
-        f.write(str(server.server_address[1]))
 server.serve_forever()
